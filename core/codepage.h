@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Attributes files and HTML pages are single-byte text in the code page the display program
+// reads: the system's ANSI code page on Windows, Windows-1252 elsewhere.
+QString decodeCodePage(const QByteArray &bytes);
+QByteArray encodeCodePage(const QString &text);
+
+// True when every character of text has a byte of its own in the code page.
+bool fitsCodePage(const QString &text);
+
+// The first character of text that the code page cannot hold, or a null QChar.
+QChar firstCharOutsideCodePage(const QString &text);

@@ -1,0 +1,202 @@
+#include "codepage.h"
+#include "companionnames.h"
+#include "entrycolumns.h"
+#include "libraryentry.h"
+
+#include <QDir>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QString yesNo(bool flag) { return flag ? QStringLiteral("Y") : QStringLiteral("N"); }
+
+EntryRefusal refuse(const QString &message, const QString &control = {}, int member = -1)
+{
+    return {message, control, member};
+}
+
+int countTicked(std::initializer_list<bool> flags)
+{
+    int count = 0;
+    for (const bool flag : flags)
+        count += flag ? 1 : 0;
+    return count;
+}
+
+// Columns 1-40: a trimmed text longer than the field is cut as typed, leading blanks included.
+QString labelField(const QString &labelText)
+{
+    const QString trimmed = labelText.trimmed();
+    if (trimmed.size() > EntryColumn::labelWidth)
+        return labelText.left(EntryColumn::labelWidth);
+    return trimmed.leftJustified(EntryColumn::labelWidth, QLatin1Char(' '));
+}
+
+QString epochField(const std::array<bool, 6> &epochs)
+{
+    QString digits;
+    for (int i = 0; i < 6; ++i)
+        if (epochs[i])
+            digits.append(QString::number(i + 1));
+    if (digits.size() == 1)
+        return digits + QLatin1String("  ");
+    return digits.left(1) + QLatin1Char('-') + digits.mid(1, 1);
+}
+
+QString unencodableMessage(const QString &what, QChar c)
+{
+    return QStringLiteral("The %1 holds the character \"%2\", which the attributes file cannot "
+                          "store: please replace it!")
+        .arg(what, QString(c));
+}
+
+} // namespace
+
+std::optional<int> readWholeNumber(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return 0;
+    // Leading decimal number, as the boxes' own reading does: "058" is 58, "5.6" rounds to 6.
+    qsizetype end = 0;
+    if (end < trimmed.size() && (trimmed[end] == QLatin1Char('-') || trimmed[end] == QLatin1Char('+')))
+        ++end;
+    bool seenPoint = false;
+    while (end < trimmed.size() &&
+           (trimmed[end].isDigit() || (!seenPoint && trimmed[end] == QLatin1Char('.')))) {
+        seenPoint = seenPoint || trimmed[end] == QLatin1Char('.');
+        ++end;
+    }
+    bool ok = false;
+    const double value = trimmed.left(end).toDouble(&ok);
+    if (!ok)
+        return 0;
+    const double rounded = std::nearbyint(value);
+    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<int>(rounded);
+}
+
+ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists)
+{
+    const QString &name = entry.drawingFileName;
+    const QString &folder = entry.sourceFolder;
+
+    // 1
+    if (name.trimmed().isEmpty())
+        return refuse(QStringLiteral("Select a bitmap FileName!"));
+    if (const QChar c = firstCharOutsideCodePage(name); !c.isNull())
+        return refuse(unencodableMessage(QStringLiteral("drawing file name"), c),
+                      QStringLiteral("txtDescription"));
+
+    // 2
+    const QString label = labelField(entry.labelText);
+    if (const QChar c = firstCharOutsideCodePage(label); !c.isNull())
+        return refuse(unencodableMessage(QStringLiteral("LABEL"), c),
+                      QStringLiteral("txtDescription"));
+
+    // 3-5
+    const int epochCount = countTicked({entry.epochs[0], entry.epochs[1], entry.epochs[2],
+                                        entry.epochs[3], entry.epochs[4], entry.epochs[5]});
+    if (epochCount == 0)
+        return refuse(QStringLiteral("Select almost one value for EPOCHE!"), QStringLiteral("chkEPO"), 1);
+    if (epochCount >= 3)
+        return refuse(QStringLiteral("Select one or two values for EPOCHE!"), QStringLiteral("chkEPO"), 1);
+    const QString epoche = epochField(entry.epochs);
+
+    // 6-7: a short typed text is filled so that the later columns never shift.
+    if (entry.countryText.trimmed().isEmpty())
+        return refuse(QStringLiteral("Select the country ULAND!"), QStringLiteral("cboUland"));
+    const QString uland =
+        entry.countryText.left(EntryColumn::ulandWidth).leftJustified(EntryColumn::ulandWidth, QLatin1Char(' '));
+    if (const QChar c = firstCharOutsideCodePage(uland); !c.isNull())
+        return refuse(unencodableMessage(QStringLiteral("country ULAND"), c), QStringLiteral("cboUland"));
+
+    // 8-9
+    if (entry.typeText.trimmed().isEmpty())
+        return refuse(QStringLiteral("Select the type GT!"), QStringLiteral("cboGT"));
+    const QString gt =
+        entry.typeText.left(EntryColumn::gtWidth).leftJustified(EntryColumn::gtWidth, QLatin1Char(' '));
+    if (const QChar c = firstCharOutsideCodePage(gt); !c.isNull())
+        return refuse(unencodableMessage(QStringLiteral("type GT"), c), QStringLiteral("cboGT"));
+
+    // 10-12
+    const int olCount = countTicked({entry.overheadLineYes, entry.overheadLineNo, entry.overheadLineThirdRail});
+    if (olCount == 0)
+        return refuse(QStringLiteral("Select almost one value for OL!"), QStringLiteral("chkOL"), 1);
+    if (olCount > 1)
+        return refuse(QStringLiteral("Select one value for OL!"), QStringLiteral("chkOL"), 1);
+    const QString ol = entry.overheadLineYes ? QStringLiteral("Y")
+                       : entry.overheadLineNo ? QStringLiteral("N")
+                                              : QStringLiteral("3");
+
+    // 13-14
+    const std::optional<int> height = readWholeNumber(entry.lineHeightText);
+    if (!height || *height < 40 || *height > 90)
+        return refuse(QStringLiteral("Select the height OLH or set to correct value [40-90]!"),
+                      QStringLiteral("txtPixels"));
+    const QString olh = QString::number(*height);
+
+    // 15-16
+    if (entry.pantographAnimation) {
+        if (findBmp(name) < 0)
+            return refuse(QStringLiteral("Drawing Filename incorrect!"), QStringLiteral("chkSAR"), 0);
+        const QString pantograph = folder + pantographDrawingName(drawingStem(name));
+        if (!fileExists(pantograph))
+            return refuse(QDir::toNativeSeparators(pantograph) + QLatin1String(" doesn't exist!"),
+                          QStringLiteral("chkSAR"), 0);
+    }
+    const QString sar = yesNo(entry.pantographAnimation);
+
+    // 17-19
+    const int directionCount = countTicked({entry.directionLeft, entry.directionRight, entry.directionBoth});
+    if (directionCount == 0)
+        return refuse(QStringLiteral("Select almost one value for RICHTUNG!"), QStringLiteral("chkLR"), 1);
+    if (directionCount > 1)
+        return refuse(QStringLiteral("Select one value for RICHTUNG!"), QStringLiteral("chkLR"), 1);
+    const QString richtung = entry.directionLeft    ? QStringLiteral("L")
+                             : entry.directionRight ? QStringLiteral("R")
+                                                    : QStringLiteral("B");
+
+    // 20
+    const QString flags =
+        yesNo(entry.switchingOperation) + yesNo(entry.pushPull) + yesNo(entry.doubleTraction);
+
+    // 21-24: a negative cycle would write two characters into one column.
+    const std::optional<int> cycle = readWholeNumber(entry.animationCycleText);
+    if (!cycle || *cycle > 9 || *cycle < 0)
+        return refuse(QStringLiteral("The maximum value of cycle frequency is 9 [0-9] PHASENLAENGE!"),
+                      QStringLiteral("txtCycle"));
+    if (*cycle >= 1) {
+        const QStringList frames = animationFrameNames(name);
+        if (frames.isEmpty())
+            return refuse(QStringLiteral("The engine hasn't animation!"), QStringLiteral("txtCycle"));
+        for (const QString &frame : frames)
+            if (!fileExists(folder + frame))
+                return refuse(QDir::toNativeSeparators(folder + frame) + QLatin1String(" doesn't exist!"),
+                              QStringLiteral("txtCycle"));
+    }
+    const QString phasenlaenge = QString::number(*cycle);
+
+    // 25-27
+    if (entry.variations) {
+        if (findBmp(name) < 0)
+            return refuse(QStringLiteral("Drawing Filename incorrect!"), QStringLiteral("chkVR"), 0);
+        bool found = false;
+        for (const QString &candidate : variationCandidateNames(drawingStem(name))) {
+            if (fileExists(folder + candidate)) {
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            return refuse(name + QLatin1String(" hasn't variations!"), QStringLiteral("chkVR"), 0);
+    }
+    const QString variations = yesNo(entry.variations);
+
+    // 28
+    return label + epoche + uland + gt + ol + olh + sar + richtung + flags + phasenlaenge +
+           variations + name;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The lines of an attributes file, or why they could not be read.
+struct LibraryFileContent
+{
+    QStringList lines;
+    QString error; // empty when the file was read
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Every line of the file in order, without its line end. CR LF or a lone CR ends a line; a
+// lone LF does not. Decoded from the attributes files' code page.
+LibraryFileContent readLibraryFile(const QString &path);
+
+// The lines of an attributes file's bytes, split as readLibraryFile does.
+QStringList splitLibraryText(const QByteArray &bytes);
+
+// Writes each line followed by CR LF. The file is replaced as a whole: written beside the old
+// one and swapped in, so a failure leaves the old file untouched. Returns the system's reason
+// on failure, an empty text on success.
+QString writeLibraryFile(const QString &path, const QStringList &lines);
+
+// The library folder of an attributes file: the path cut before the first "." of its file
+// name (C:\Libs\Swiss.txt gives C:\Libs\Swiss). nullopt when the file name holds no ".".
+std::optional<QString> libraryFolderOf(const QString &path);

@@ -1,0 +1,3 @@
+#include "frmedit.h"
+
+void FrmEdit::publishHtml() {}

@@ -1,0 +1,4 @@
+#include "frmedit.h"
+
+void FrmEdit::showHelp() {}
+void FrmEdit::showAbout() {}

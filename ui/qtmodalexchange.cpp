@@ -1,0 +1,81 @@
+#include "qtmodalexchange.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+QtModalExchange::~QtModalExchange()
+{
+    while (m_busyDepth > 0)
+        setBusy(false);
+}
+
+MessageAnswer QtModalExchange::message(MessageKind kind, const QString &text, MessageButtons buttons)
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (kind) {
+    case MessageKind::Warning:
+        icon = QMessageBox::Warning;
+        break;
+    case MessageKind::Critical:
+        icon = QMessageBox::Critical;
+        break;
+    case MessageKind::Information:
+        icon = QMessageBox::Information;
+        break;
+    case MessageKind::Plain:
+        break;
+    }
+    const QMessageBox::StandardButtons standard =
+        buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
+    QMessageBox box(icon, applicationTitle(), text, standard, m_parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    // A bare CR joins the two parts of a message; show it as the line break it stands for.
+    box.setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+QString QtModalExchange::inputBox(const QString &prompt, const QString &title)
+{
+    bool accepted = false;
+    const QString text =
+        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, QString(), &accepted);
+    return accepted ? text : QString();
+}
+
+std::optional<QString> QtModalExchange::fileDialog(const FileDialogRequest &request)
+{
+    QFileDialog dialog(m_parent, request.title, request.initialFolder);
+    const bool save = request.purpose == FileDialogRequest::Purpose::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::AnyFile);
+    // The replace question is the program's own, asked after the dialog.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const qsizetype bar = request.filter.indexOf(QLatin1Char('|'));
+    const QString description = bar < 0 ? request.filter : request.filter.left(bar);
+    const QString pattern = bar < 0 ? QString() : request.filter.mid(bar + 1);
+    const QString filter = description.contains(QLatin1Char('('))
+                               ? description
+                               : description + QLatin1String(" (") + pattern + QLatin1Char(')');
+    dialog.setNameFilter(filter);
+    if (!request.defaultExtension.isEmpty())
+        dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.initialName.isEmpty())
+        dialog.selectFile(request.initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+void QtModalExchange::setBusy(bool busy)
+{
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++m_busyDepth;
+    } else if (m_busyDepth > 0) {
+        QApplication::restoreOverrideCursor();
+        --m_busyDepth;
+    }
+}
