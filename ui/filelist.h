@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QListWidget>
+
+// The file list: the drawings ("*.bmp", whatever the letter case of the extension) of one
+// folder, sorted as a file manager sorts them. At most one item is selected.
+class FileList : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FileList(QWidget *parent = nullptr);
+
+    QString path() const { return m_path; }
+    // Lists folder's drawings with no item selected; emits nothing.
+    void setPath(const QString &folder);
+
+    // The selected file name, or an empty text.
+    QString selectedFileName() const;
+
+    // The drawings of folder in the list's order.
+    static QStringList drawingsIn(const QString &folder);
+
+Q_SIGNALS:
+    // The selection moved to another file, by mouse or keyboard.
+    void selectionMoved();
+
+private:
+    QString m_path;
+};

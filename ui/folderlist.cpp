@@ -1,0 +1,104 @@
+#include "folderlist.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QStyle>
+
+namespace {
+
+QString nativeFolder(const QString &folder)
+{
+    QString native = QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).absolutePath()));
+    if (native.size() == 2 && native.at(1) == QLatin1Char(':'))
+        native += QDir::separator();
+    return native;
+}
+
+// The folder and its ancestors, root first.
+QStringList chainOf(const QString &folder)
+{
+    QStringList chain;
+    QDir dir(folder);
+    chain.prepend(nativeFolder(dir.absolutePath()));
+    while (dir.cdUp())
+        chain.prepend(nativeFolder(dir.absolutePath()));
+    return chain;
+}
+
+QString shownName(const QString &nativePath)
+{
+    const QString name = QDir(nativePath).dirName();
+    return name.isEmpty() ? nativePath : name;
+}
+
+} // namespace
+
+FolderList::FolderList(QWidget *parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemActivated, this, &FolderList::openItem);
+    fill(QDir::currentPath());
+}
+
+bool FolderList::setPath(const QString &folder)
+{
+    const QString before = m_path;
+    if (!fill(folder))
+        return false;
+    if (m_path != before)
+        Q_EMIT pathChanged();
+    return true;
+}
+
+void FolderList::refresh() { fill(m_path); }
+
+void FolderList::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
+        openItem(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void FolderList::openItem(QListWidgetItem *item)
+{
+    if (item)
+        setPath(item->data(Qt::UserRole).toString());
+}
+
+bool FolderList::fill(const QString &folder)
+{
+    const QString native = nativeFolder(folder);
+    QDir dir(native);
+    if (!dir.exists() || !dir.isReadable())
+        return false;
+    QStringList subFolders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(subFolders.begin(), subFolders.end(), collator);
+
+    const QSignalBlocker blocker(this);
+    clear();
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QStringList chain = chainOf(native);
+    int depth = 0;
+    for (const QString &ancestor : chain) {
+        auto *item = new QListWidgetItem(openIcon, QString(depth * 2, QLatin1Char(' ')) +
+                                                       shownName(ancestor), this);
+        item->setData(Qt::UserRole, ancestor);
+        ++depth;
+    }
+    QListWidgetItem *current = item(count() - 1);
+    for (const QString &name : subFolders) {
+        auto *child = new QListWidgetItem(closedIcon, QString(depth * 2, QLatin1Char(' ')) + name, this);
+        child->setData(Qt::UserRole, nativeFolder(dir.absoluteFilePath(name)));
+    }
+    setCurrentItem(current);
+    m_path = native;
+    return true;
+}

@@ -1,0 +1,103 @@
+#include "frmedit.h"
+
+#include "entrycolumns.h"
+#include "libraryentry.h"
+#include "ui_frmedit.h"
+
+#include <QCheckBox>
+#include <QDir>
+
+namespace {
+
+QString noLibraryMessage() { return QStringLiteral("Open a New or an Existing Source Library!"); }
+
+// The per-entry tables grow with the list; a freed slot is overwritten by the next entry.
+void storeSlot(QStringList &table, int slot, const QString &value)
+{
+    while (table.size() <= slot)
+        table.append(QString());
+    table[slot] = value;
+}
+
+} // namespace
+
+LibraryEntry FrmEdit::entryFromControls() const
+{
+    LibraryEntry entry;
+    entry.drawingFileName = drawingFileName;
+    entry.sourceFolder = sourceFolder;
+    entry.labelText = ui->txtDescription->text();
+    for (int i = 1; i <= 6; ++i)
+        entry.epochs[i - 1] = chkEPO[i]->isChecked();
+    entry.countryText = ui->cboUland->currentText();
+    entry.typeText = ui->cboGT->currentText();
+    entry.overheadLineYes = chkOL[0]->isChecked();
+    entry.overheadLineNo = chkOL[1]->isChecked();
+    entry.overheadLineThirdRail = chkOL[2]->isChecked();
+    entry.lineHeightText = ui->txtPixels->text();
+    entry.pantographAnimation = chkSAR[0]->isChecked();
+    entry.directionLeft = chkLR[0]->isChecked();
+    entry.directionRight = chkLR[1]->isChecked();
+    entry.directionBoth = chkLR[2]->isChecked();
+    entry.switchingOperation = chkSW[0]->isChecked();
+    entry.pushPull = chkPP[0]->isChecked();
+    entry.doubleTraction = chkDT[0]->isChecked();
+    entry.animationCycleText = ui->txtCycle->text();
+    entry.variations = chkVR[0]->isChecked();
+    return entry;
+}
+
+void FrmEdit::addEntry()
+{
+    if (!sourceFolder.endsWith(QDir::separator()))
+        sourceFolder += QDir::separator();
+    if (libraryMode == QLatin1String("---")) {
+        exchange().message(MessageKind::Warning, noLibraryMessage());
+        return;
+    }
+    if (entryCount >= maxLibraryEntries) {
+        exchange().message(MessageKind::Warning,
+                           QStringLiteral("The library is full: it holds %1 entries, the most a "
+                                          "library can hold!")
+                               .arg(maxLibraryEntries));
+        return;
+    }
+    const ComposedEntry composed = composeEntry(entryFromControls(), isOrdinaryFile);
+    if (const auto *refusal = std::get_if<EntryRefusal>(&composed)) {
+        exchange().message(MessageKind::Warning, refusal->message);
+        focusControl(refusal->control, refusal->member);
+        return;
+    }
+    ui->lstLibraryFile->addItem(std::get<QString>(composed));
+    ui->lstLibraryFile->setCurrentRow(ui->lstLibraryFile->count() - 1);
+    ++entryCount;
+    storeSlot(entryFolder, entryCount - 1, sourceFolder);
+    storeSlot(entryStatus, entryCount - 1, QStringLiteral("N"));
+}
+
+void FrmEdit::eraseLastEntry()
+{
+    if (libraryMode == QLatin1String("---")) {
+        exchange().message(MessageKind::Warning, noLibraryMessage());
+        return;
+    }
+    QListWidget *list = ui->lstLibraryFile;
+    if (list->count() == 0)
+        return;
+    delete list->takeItem(list->count() - 1);
+    list->setCurrentRow(list->count() - 1);
+    entryCount = qMax<qint16>(0, entryCount - 1);
+}
+
+void FrmEdit::setEntries(const QStringList &lines, const QString &status)
+{
+    ui->lstLibraryFile->clear();
+    entryCount = 0;
+    for (const QString &line : lines) {
+        ++entryCount;
+        ui->lstLibraryFile->addItem(line);
+        storeSlot(entryStatus, entryCount - 1, status);
+        if (entryFolder.size() < entryCount)
+            entryFolder.append(QString());
+    }
+}

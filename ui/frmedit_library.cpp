@@ -1,0 +1,106 @@
+#include "frmedit.h"
+
+#include "entrycolumns.h"
+#include "libraryfile.h"
+#include "ui_frmedit.h"
+
+#include <QDir>
+
+namespace {
+
+QString discardQuestion()
+{
+    return QStringLiteral("You are working on Source Library.") + QLatin1Char('\r') +
+           QStringLiteral("Discard the changes?");
+}
+
+} // namespace
+
+bool FrmEdit::askDiscardChanges()
+{
+    return exchange().message(MessageKind::Warning, discardQuestion(), MessageButtons::OkCancel) ==
+           MessageAnswer::Ok;
+}
+
+void FrmEdit::newLibrary()
+{
+    if (libraryMode == QLatin1String("NEW") && !askDiscardChanges())
+        return;
+    const QString name = exchange().inputBox(QStringLiteral("Name the Library:"), applicationTitle());
+    // A blank name is refused before it is stored: a blank libraryFile would make the next save
+    // write nothing while reporting success.
+    if (name.trimmed().isEmpty()) {
+        exchange().message(MessageKind::Warning, QStringLiteral("New Source Library NOT Generated!"));
+        return;
+    }
+    libraryFile = name;
+    showLibraryFileCaption();
+    libraryMode = QStringLiteral("NEW");
+    ui->lstLibraryFile->clear();
+    entryCount = 0;
+}
+
+void FrmEdit::openLibrary()
+{
+    FileDialogRequest request;
+    request.purpose = FileDialogRequest::Purpose::Open;
+    request.title = QStringLiteral("Get an Existing Source Library Attribute File");
+    request.filter = QStringLiteral("Source File (*.txt)|*.txt");
+    request.initialName = QStringLiteral("*.txt");
+    request.initialFolder = QDir::toNativeSeparators(QDir::currentPath());
+    const std::optional<QString> chosen = exchange().fileDialog(request);
+    if (!chosen || *chosen == QLatin1String("*.txt"))
+        return;
+    const QString path = QDir::toNativeSeparators(*chosen);
+
+    // The whole file is read and judged before anything changes: a partial load would lose
+    // the rest of the file at the next save.
+    LibraryFileContent content;
+    std::optional<QString> folder;
+    {
+        BusyPointer busy(exchange());
+        content = readLibraryFile(path);
+        folder = libraryFolderOf(path);
+    }
+    if (!content.ok()) {
+        exchange().message(MessageKind::Warning,
+                           QStringLiteral("%1 cannot be read: %2").arg(path, content.error));
+        return;
+    }
+    if (!folder) {
+        exchange().message(MessageKind::Warning,
+                           QStringLiteral("%1 cannot be opened as a library: its file name has no "
+                                          "\".\", so it names no library folder.")
+                               .arg(path));
+        return;
+    }
+    if (content.lines.size() > maxLibraryEntries) {
+        exchange().message(MessageKind::Warning,
+                           QStringLiteral("%1 cannot be opened: it holds %2 entries, more than the "
+                                          "%3 a library can hold.")
+                               .arg(path)
+                               .arg(content.lines.size())
+                               .arg(maxLibraryEntries));
+        return;
+    }
+
+    BusyPointer busy(exchange());
+    libraryFile = path;
+    showLibraryFileCaption();
+    libraryFolder = *folder;
+    setEntries(content.lines, QStringLiteral("O"));
+    busy.release();
+    libraryMode = QStringLiteral("UPD");
+}
+
+void FrmEdit::exitProgram()
+{
+    const QString question = libraryMode == QLatin1String("---")
+                                 ? QStringLiteral("This will end the program's session")
+                                 : discardQuestion();
+    if (exchange().message(MessageKind::Warning, question, MessageButtons::OkCancel) !=
+        MessageAnswer::Ok)
+        return;
+    m_exitConfirmed = true;
+    close();
+}
