@@ -1,0 +1,135 @@
+#include "htmlpages.h"
+
+#include "companionnames.h"
+#include "entrycolumns.h"
+
+#include <QDir>
+
+namespace {
+
+const QLatin1String crlf("\r\n");
+
+// Only blanks: a label is padded with spaces, and anything else in it belongs to it.
+QString withoutSurroundingSpaces(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text[first] == QLatin1Char(' '))
+        ++first;
+    while (end > first && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(first, end - first);
+}
+
+void appendHeadingRow(QStringList &lines, const QString &name, const QString &description)
+{
+    lines << QStringLiteral("<tr>")
+          << QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><font")
+          << QStringLiteral("color=\"#FFFF00\">download</font></p>")
+          << QStringLiteral("<p align=\"center\"><a href=\"") + name + QStringLiteral(".zip\"><font")
+          << QStringLiteral("color=\"#000080\">") + description + QStringLiteral("</font></a><font")
+          << QStringLiteral("color=\"#FFFF00\"> (") + name + QStringLiteral(".zip)</font></p>")
+          << QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">The complete set")
+          << QStringLiteral("of base models:</font></p>")
+          << QStringLiteral("</td>")
+          << QStringLiteral("</tr>");
+}
+
+void appendEntryRow(QStringList &lines, const QString &name, const QString &baseName,
+                    bool ownSize, const QString &label)
+{
+    lines << QStringLiteral("<tr>")
+          << QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><img")
+          << QStringLiteral("src=\"") + name + QLatin1Char('/') + baseName + QStringLiteral(".gif\"")
+          << (ownSize ? QStringLiteral("></p>") : QStringLiteral("width=\"900\" height=\"58\"></p>"))
+          << QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">") + label
+          << QStringLiteral("</font></p>")
+          << QStringLiteral("</td>")
+          << QStringLiteral("</tr>");
+}
+
+void appendClosingRows(QStringList &lines)
+{
+    lines << QStringLiteral("<tr>")
+          << QStringLiteral("<td><p align=\"center\"><a href=\"../dn_pavoscr.html\"><img")
+          << QStringLiteral("src=\"../../img/ndface.gif\" width=\"150\" height=\"75\" nosave></a></p>")
+          << QStringLiteral("</td>")
+          << QStringLiteral("</tr>")
+          << QStringLiteral("</table>")
+          << QStringLiteral("<p>&nbsp;</p>")
+          << QStringLiteral("</body>")
+          << QStringLiteral("</html>");
+}
+
+} // namespace
+
+std::optional<QString> deriveLibraryName(const QString &path)
+{
+    const qsizetype txt = path.indexOf(QLatin1String(".txt"), 0, Qt::CaseInsensitive);
+    const qsizetype separator =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QDir::separator()));
+    if (txt < 0 || separator < 0 || txt <= separator + 1)
+        return std::nullopt;
+    return path.mid(separator + 1, txt - separator - 1);
+}
+
+QStringList insertIndexRow(const QStringList &indexLines, const QString &libraryName,
+                           const QString &libraryDescription)
+{
+    QStringList lines;
+    lines.reserve(indexLines.size() + 6);
+    for (const QString &line : indexLines) {
+        if (line == QLatin1String("</table>")) {
+            lines << QStringLiteral("<tr>")
+                  << QStringLiteral("<td><p align=\"center\"><a href=\"LIBRARIES/") + libraryName +
+                         QStringLiteral(".html\">")
+                  << libraryDescription + QStringLiteral("</a>")
+                  << QStringLiteral("</p>")
+                  << QStringLiteral("</td>")
+                  << QStringLiteral("</tr>");
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+bool keepsOwnSize(int pixelWidth)
+{
+    return qint64(pixelWidth) * 2540 <= qint64(13500) * 96;
+}
+
+QString LibraryPage::text() const
+{
+    QString page = templateText;
+    for (const QString &line : lines)
+        page += line + crlf;
+    return page;
+}
+
+LibraryPageResult writeLibraryPage(const SiteLocations &site, const QString &templateText,
+                                   const QStringList &attributeLines, const QString &libraryName,
+                                   const QString &libraryDescription,
+                                   const PictureWidth &pictureWidth)
+{
+    LibraryPage page;
+    page.templateText = templateText;
+    appendHeadingRow(page.lines, libraryName, libraryDescription);
+    constexpr qsizetype nameStart = EntryColumn::drawingFileName - 1;
+    for (qsizetype i = 0; i < attributeLines.size(); ++i) {
+        const QString &line = attributeLines[i];
+        // From the drawing's name on: a label may itself hold ".bmp".
+        const qsizetype bmp = findBmp(line, nameStart);
+        if (bmp < 0)
+            return EntryLineFault{int(i + 1)};
+        const QString baseName = line.mid(nameStart, bmp - nameStart);
+        const QString picture = site.picture(libraryName, baseName);
+        const std::optional<int> width = pictureWidth(picture);
+        if (!width)
+            page.missingPictures.append(QDir::toNativeSeparators(picture));
+        const QString label =
+            withoutSurroundingSpaces(line.mid(EntryColumn::label - 1, EntryColumn::labelWidth));
+        appendEntryRow(page.lines, libraryName, baseName, !width || keepsOwnSize(*width), label);
+    }
+    appendClosingRows(page.lines);
+    return page;
+}

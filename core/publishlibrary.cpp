@@ -1,0 +1,127 @@
+#include "publishlibrary.h"
+
+#include "codepage.h"
+#include "libraryfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const QLatin1String nothingChanged("Nothing was changed.");
+
+QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+QString cannotRead(const QString &what, const QString &path, const QString &reason)
+{
+    return QStringLiteral("Cannot read the %1 %2: %3").arg(what, native(path), reason) +
+           QLatin1Char('\r') + nothingChanged;
+}
+
+QString cannotStore(const QString &what, const QString &text, QChar c)
+{
+    return QStringLiteral("The %1 \"%2\" holds the character \"%3\", which the pages cannot store.")
+               .arg(what, text, QString(c)) +
+           QLatin1Char('\r') + nothingChanged;
+}
+
+struct FileBytes
+{
+    QByteArray bytes;
+    QString error; // empty when read
+};
+
+FileBytes readWhole(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, file.errorString()};
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {{}, file.errorString()};
+    return {std::move(bytes), {}};
+}
+
+QByteArray linesAsBytes(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes += encodeCodePage(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+// Opens a save file and writes all of bytes into it, not yet swapped in; the reason on failure.
+QString prepare(QSaveFile &file, const QByteArray &bytes)
+{
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size())
+        return file.errorString();
+    return {};
+}
+
+} // namespace
+
+PublishOutcome publishLibrary(const SiteLocations &site, const QString &attributesPath,
+                              const QString &libraryName, const QString &libraryDescription,
+                              const PictureWidth &pictureWidth)
+{
+    if (const QChar c = firstCharOutsideCodePage(libraryName); !c.isNull())
+        return {cannotStore(QStringLiteral("library name"), libraryName, c), {}};
+    if (const QChar c = firstCharOutsideCodePage(libraryDescription); !c.isNull())
+        return {cannotStore(QStringLiteral("description"), libraryDescription, c), {}};
+
+    const LibraryFileContent index = readLibraryFile(site.indexPage);
+    if (!index.ok())
+        return {cannotRead(QStringLiteral("site index page"), site.indexPage, index.error), {}};
+    const FileBytes pageTemplate = readWhole(site.pageTemplate);
+    if (!pageTemplate.error.isEmpty())
+        return {cannotRead(QStringLiteral("page template"), site.pageTemplate, pageTemplate.error), {}};
+    const LibraryFileContent attributes = readLibraryFile(attributesPath);
+    if (!attributes.ok())
+        return {cannotRead(QStringLiteral("attributes file"), attributesPath, attributes.error), {}};
+
+    const LibraryPageResult built =
+        writeLibraryPage(site, decodeCodePage(pageTemplate.bytes), attributes.lines, libraryName,
+                         libraryDescription, pictureWidth);
+    if (const auto *fault = std::get_if<EntryLineFault>(&built)) {
+        return {QStringLiteral("Line %1 of the attributes file %2 has no \".bmp\" in its drawing "
+                               "file name (column 59 on).")
+                        .arg(QString::number(fault->lineNumber), native(attributesPath)) +
+                    QLatin1Char('\r') + nothingChanged,
+                {}};
+    }
+    const LibraryPage &page = std::get<LibraryPage>(built);
+
+    const QString pagePath = site.libraryPage(libraryName);
+    QSaveFile pageFile(pagePath);
+    if (const QString error = prepare(pageFile, encodeCodePage(page.text())); !error.isEmpty())
+        return {QStringLiteral("Cannot write the library page %1: %2").arg(native(pagePath), error) +
+                    QLatin1Char('\r') + nothingChanged,
+                {}};
+    QSaveFile indexFile(site.indexPage);
+    const QByteArray indexBytes =
+        linesAsBytes(insertIndexRow(index.lines, libraryName, libraryDescription));
+    if (const QString error = prepare(indexFile, indexBytes); !error.isEmpty())
+        return {QStringLiteral("Cannot write the site index page %1: %2")
+                        .arg(native(site.indexPage), error) +
+                    QLatin1Char('\r') + nothingChanged,
+                {}};
+
+    if (!pageFile.commit())
+        return {QStringLiteral("Cannot write the library page %1: %2")
+                        .arg(native(pagePath), pageFile.errorString()) +
+                    QLatin1Char('\r') + nothingChanged,
+                {}};
+    if (!indexFile.commit())
+        return {QStringLiteral("Cannot write the site index page %1: %2")
+                        .arg(native(site.indexPage), indexFile.errorString()) +
+                    QLatin1Char('\r') +
+                    QStringLiteral("The library page %1 was written; the index was left as it was.")
+                        .arg(native(pagePath)),
+                {}};
+    return {{}, page.missingPictures};
+}
