@@ -1,6 +1,7 @@
 #include "libraryfile.h"
 
 #include "codepage.h"
+#include "filecopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,9 +44,11 @@ QString writeLibraryFile(const QString &path, const QStringList &lines)
         bytes += "\r\n";
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (QString reason = writeAll(file, bytes.constData(), bytes.size()); !reason.isEmpty())
+        return reason; // the unfinished file is discarded, the old one stays
+    if (!file.commit())
         return file.errorString();
     return {};
 }

@@ -1,0 +1,94 @@
+#include "filecopy.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::filesystem::path fileSystemPath(const QString &path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+QString systemReason(const std::error_code &error)
+{
+    return QString::fromLocal8Bit(error.message());
+}
+
+// Drawings are a few tens of kilobytes to a few megabytes: one buffer of this size moves most
+// of them in a single read and write.
+constexpr qint64 copyChunk = 1024 * 1024;
+
+QString copyData(QFile &from, QFileDevice &to)
+{
+    QByteArray buffer(copyChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = from.read(buffer.data(), buffer.size());
+        if (got < 0)
+            return from.errorString();
+        if (got == 0)
+            return {};
+        if (QString reason = writeAll(to, buffer.constData(), got); !reason.isEmpty())
+            return reason;
+    }
+}
+
+} // namespace
+
+QString copyFileReplacing(const QString &source, const QString &target)
+{
+    QFile from(source);
+    if (!from.open(QIODevice::ReadOnly))
+        return from.errorString();
+
+    // QSaveFile would do the same swap but forces each file to disk before it; for thousands of
+    // drawings that sync is most of the time. The rename alone keeps the target whole.
+    QTemporaryFile part(QFileInfo(target).path() + QLatin1String("/.tessaro-copy-XXXXXX"));
+    // Unbuffered, so that every short write is seen with its reason (QTemporaryFile keeps the
+    // open with a mode protected; QFile's is the same virtual).
+    if (!static_cast<QFile &>(part).open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return part.errorString();
+    // A temporary file is private to its owner; the copy is as readable as its source, and
+    // stays writable so that a later save can replace it.
+    part.setPermissions(from.permissions() | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
+    if (QString reason = copyData(from, part); !reason.isEmpty())
+        return reason;
+    const QString partName = part.fileName(); // names the file on disk from here on
+    part.close();
+    if (part.error() != QFileDevice::NoError)
+        return part.errorString();
+
+    // QFile::rename refuses to replace an existing file; the standard library's rename replaces
+    // it in one step (rename(2), MoveFileEx with replace on Windows).
+    std::error_code error;
+    std::filesystem::rename(fileSystemPath(partName), fileSystemPath(target), error);
+    if (error)
+        return systemReason(error); // part removes its file on the way out
+    part.setAutoRemove(false);
+    return {};
+}
+
+QString writeAll(QFileDevice &device, const char *data, qint64 size)
+{
+    while (size > 0) {
+        const qint64 written = device.write(data, size);
+        if (written <= 0)
+            return device.errorString();
+        data += written;
+        size -= written;
+    }
+    return {};
+}
+
+QString makeFolder(const QString &path)
+{
+    std::error_code error;
+    std::filesystem::create_directories(fileSystemPath(path), error);
+    if (error)
+        return systemReason(error);
+    return {};
+}

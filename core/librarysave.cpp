@@ -1,0 +1,158 @@
+#include "librarysave.h"
+
+#include "companionnames.h"
+#include "entrycolumns.h"
+#include "filecopy.h"
+#include "filetest.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+
+QString withSeparator(const QString &folder)
+{
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()))
+        return folder;
+    return folder + QDir::separator();
+}
+
+// Only blanks count: other white space is part of the text.
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+QString columnText(const QString &line, qsizetype column) { return line.mid(column - 1, 1); }
+
+bool isAnimated(const QString &line)
+{
+    const QString digit = columnText(line, EntryColumn::phasenlaenge);
+    return digit.size() == 1 && digit[0] >= QLatin1Char('1') && digit[0] <= QLatin1Char('9');
+}
+
+// A type code that would lead out of the library folder (or into it) names no type folder.
+bool isTypeFolderName(const QString &code)
+{
+    return !code.isEmpty() && code != QLatin1String(".") && code != QLatin1String("..") &&
+           !code.contains(QLatin1Char('/')) && !code.contains(QLatin1Char('\\'));
+}
+
+// The companion names are cut from the drawing's column on, up to a match that is searched
+// from the country column on.
+constexpr qsizetype nameStart = EntryColumn::drawingFileName - 1;
+constexpr qsizetype searchStart = EntryColumn::uland - 1;
+
+QString nameUpTo(const QString &line, qsizetype end)
+{
+    return line.mid(nameStart, std::max<qsizetype>(0, end - nameStart));
+}
+
+struct CopyPlan
+{
+    QStringList names; // in copy order, without folder
+    QString refusal;
+};
+
+CopyPlan planCopies(const QString &line, const QString &sourceFolder)
+{
+    CopyPlan plan;
+    plan.names.append(trimBlanks(line.mid(nameStart)));
+
+    if (isAnimated(line)) {
+        const qsizetype match = findFrameZero(line, searchStart);
+        if (match < 0) {
+            plan.refusal = animationRefusal();
+            return plan;
+        }
+        const QString root = nameUpTo(line, match + 1); // up to and including the "_"
+        for (int k = 1; k <= 3; ++k)
+            plan.names.append(root + QString::number(k) + QLatin1String(".bmp"));
+    }
+
+    const bool pantograph = columnText(line, EntryColumn::sar) == QLatin1String("Y");
+    const bool variations = columnText(line, EntryColumn::variations) == QLatin1String("Y");
+    const qsizetype extension = (pantograph || variations) ? findBmp(line, searchStart) : -1;
+    const QString base = nameUpTo(line, extension);
+
+    if (pantograph) {
+        if (extension < 0) {
+            plan.refusal = pantographRefusal();
+            return plan;
+        }
+        plan.names.append(pantographDrawingName(base));
+    }
+
+    if (variations) {
+        if (extension < 0) {
+            plan.refusal = variationsRefusal();
+            return plan;
+        }
+        for (const QString &candidate : variationCandidateNames(base))
+            if (isOrdinaryFile(sourceFolder + candidate))
+                plan.names.append(candidate);
+    }
+    return plan;
+}
+
+} // namespace
+
+QString animationRefusal() { return QStringLiteral("Check Animation Drawing and PHASENLAENGE parameter!"); }
+QString pantographRefusal() { return QStringLiteral("Check Animation Drawing and SAR parameter!"); }
+QString variationsRefusal() { return QStringLiteral("Check Animation Drawing and Variations Files!"); }
+
+QList<FileProblem> makeLibraryFolders(const QString &libraryFolder, const QStringList &typeCodes)
+{
+    QList<FileProblem> problems;
+    if (const QString reason = makeFolder(libraryFolder); !reason.isEmpty()) {
+        problems.append({libraryFolder, reason});
+        return problems;
+    }
+    const QString inside = withSeparator(libraryFolder);
+    QStringList names{QStringLiteral("consists")};
+    names += typeCodes;
+    for (const QString &name : std::as_const(names)) {
+        const QString folder = inside + name;
+        if (const QString reason = makeFolder(folder); !reason.isEmpty())
+            problems.append({folder, reason});
+    }
+    return problems;
+}
+
+EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFolder,
+                                  const QString &libraryFolder)
+{
+    const QString source = withSeparator(sourceFolder);
+    const CopyPlan plan = planCopies(line, source);
+
+    EntryCopyReport report;
+    report.refusal = plan.refusal;
+
+    const QString type = trimBlanks(line.mid(EntryColumn::gt - 1, EntryColumn::gtWidth));
+    const QString target = withSeparator(libraryFolder) + type + QDir::separator();
+    QString folderReason;
+    if (!isTypeFolderName(type))
+        folderReason = QStringLiteral("the type \"%1\" names no type folder").arg(type);
+    else if (const QString reason = makeFolder(target); !reason.isEmpty())
+        folderReason = QStringLiteral("the folder %1 cannot be made: %2")
+                           .arg(QDir::toNativeSeparators(target), reason);
+
+    for (const QString &name : plan.names) {
+        if (!folderReason.isEmpty()) {
+            report.notCopied.append({source + name, folderReason});
+            continue;
+        }
+        if (const QString reason = copyFileReplacing(source + name, target + name); reason.isEmpty())
+            report.copied.append(target + name);
+        else
+            report.notCopied.append({source + name, reason});
+    }
+    return report;
+}

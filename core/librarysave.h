@@ -1,0 +1,37 @@
+#pragma once
+
+#include "savereport.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The library folder and the drawings of a save. Paths are joined with the separator; folders
+// given here may end with one or not.
+
+// Makes the library folder, its "consists" folder and one folder per type code, in that order.
+// Folders that exist already are used as they are. When the library folder itself cannot be
+// made nothing else is tried.
+QList<FileProblem> makeLibraryFolders(const QString &libraryFolder, const QStringList &typeCodes);
+
+// The three reasons for which the copy of an entry stops the save.
+QString animationRefusal();  // "Check Animation Drawing and PHASENLAENGE parameter!"
+QString pantographRefusal(); // "Check Animation Drawing and SAR parameter!"
+QString variationsRefusal(); // "Check Animation Drawing and Variations Files!"
+
+struct EntryCopyReport
+{
+    QStringList copied;           // target paths, in copy order
+    QList<FileProblem> notCopied; // source paths (or the type folder) and why
+    QString refusal;              // one of the three refusals, or empty
+
+    bool refused() const { return !refusal.isEmpty(); }
+    bool complete() const { return !refused() && notCopied.isEmpty(); }
+};
+
+// Copies the drawing of one entry line and the companion drawings its flags call for from
+// sourceFolder into the entry's type folder (columns 47-48) of libraryFolder, made when it is
+// missing. Every file that cannot be copied is reported and the others are still copied; a
+// refusal ends the entry after the copies before it.
+EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFolder,
+                                  const QString &libraryFolder);

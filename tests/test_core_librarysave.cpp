@@ -1,0 +1,555 @@
+#include "codetables.h"
+#include "filecopy.h"
+#include "libraryfile.h"
+#include "librarysave.h"
+#include "savereport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+struct EntryFlags
+{
+    QString type = QStringLiteral("E ");
+    QString sar = QStringLiteral("N");
+    QString cycle = QStringLiteral("0");
+    QString variations = QStringLiteral("N");
+    QString label = QStringLiteral("Re 4/4 II");
+};
+
+// An entry line as composition writes it: LABEL, EPOCHE, ULAND, GT, OL, OLH, SAR, RICHTUNG,
+// RANGIER, WZ, DT, PHASENLAENGE, VARIATIONS, then the drawing's name from column 59.
+QString entryLine(const QString &drawing, const EntryFlags &flags = {})
+{
+    return flags.label.leftJustified(40, QLatin1Char(' ')) + QLatin1String("4  CH ") + flags.type +
+           QLatin1String("Y60") + flags.sar + QLatin1String("BNNN") + flags.cycle + flags.variations +
+           drawing;
+}
+
+// Every drawing gets bytes of its own, so a copy of the wrong file shows.
+QByteArray drawingBytes(const QString &name) { return "BM" + name.toUtf8() + QByteArray(300, 'x'); }
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Everything in a folder, hidden leftovers included.
+QStringList folderContent(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+QStringList prefixed(const QString &prefix, const QStringList &names)
+{
+    QStringList paths;
+    for (const QString &name : names)
+        paths.append(prefix + name);
+    return paths;
+}
+
+bool runningAsRoot()
+{
+#ifdef Q_OS_UNIX
+    return ::geteuid() == 0;
+#else
+    return false;
+#endif
+}
+
+#ifdef Q_OS_UNIX
+// Makes every write of this process past limit bytes fail as on a full disk, whoever runs it.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_old;
+        lowered.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    // The system's own words for a write past the limit.
+    static QString reason() { return QString::fromLocal8Bit(std::strerror(EFBIG)); }
+
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+#endif
+
+} // namespace
+
+class TestLibrarySave : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstSaveOnDisk_data();
+    void firstSaveOnDisk();
+    void existingFoldersReused();
+    void folderInTheWayReported();
+    void libraryFolderInTheWayStopsThere();
+    void copies_data();
+    void copies();
+    void missingTypeFolderIsMade();
+    void missingSourceReportedOthersCopied();
+    void existingTargetReplaced();
+    void targetThatIsAFolderReported();
+    void readOnlyTypeFolderReported();
+    void fullDiskLeavesOldDrawing();
+    void failedWriteLeavesOldFile_data();
+    void failedWriteLeavesOldFile();
+    void unusableTypeCodeNeverLeavesLibrary_data();
+    void unusableTypeCodeNeverLeavesLibrary();
+    void notCopiedMessageIsCut();
+};
+
+void TestLibrarySave::firstSaveOnDisk_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("empty library") << QStringList() << QByteArray();
+    const QString first = entryLine(QStringLiteral("CH_Re 44_E_SBB.bmp"));
+    const QString second = entryLine(QStringLiteral("CH_Ae 6-6_E_SBB_0.bmp"),
+                                      {QStringLiteral("E "), QStringLiteral("Y"), QStringLiteral("6"),
+                                       QStringLiteral("Y"), QStringLiteral("Zürich")});
+    const QString third; // a blank line read from a file goes back unchanged
+    QTest::newRow("three entries in list order")
+        << QStringList{first, second, third}
+        << QByteArray(first.toLatin1() + "\r\n" + second.toLatin1() + "\r\n\r\n");
+}
+
+void TestLibrarySave::firstSaveOnDisk()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QByteArray, bytes);
+
+    QTemporaryDir place;
+    QVERIFY(place.isValid());
+    const QString file = place.filePath(QStringLiteral("Swiss.txt"));
+    QCOMPARE(writeLibraryFile(file, lines), QString());
+    const QString folder = *libraryFolderOf(file);
+    QCOMPARE(makeLibraryFolders(folder, vehicleTypeCodes()), QList<FileProblem>());
+
+    QCOMPARE(readBytes(file), bytes);
+    QCOMPARE(QFileInfo(file).size(), bytes.size());
+    QCOMPARE(folder, place.filePath(QStringLiteral("Swiss")));
+    QStringList expected = vehicleTypeCodes();
+    expected.append(QStringLiteral("consists"));
+    expected.sort();
+    QCOMPARE(folderContent(folder), expected);
+    for (const QString &sub : expected)
+        QVERIFY2(QFileInfo(folder + QLatin1Char('/') + sub).isDir(), qPrintable(sub));
+    QCOMPARE(folderContent(folder + QLatin1String("/consists")), QStringList());
+    QCOMPARE(folderContent(place.path()), (QStringList{QStringLiteral("Swiss"), QStringLiteral("Swiss.txt")}));
+}
+
+void TestLibrarySave::existingFoldersReused()
+{
+    QTemporaryDir place;
+    const QString folder = place.filePath(QStringLiteral("Swiss"));
+    QVERIFY(QDir().mkpath(folder + QLatin1String("/E")));
+    QVERIFY(writeBytes(folder + QLatin1String("/E/Re44.bmp"), "old drawing"));
+
+    QCOMPARE(makeLibraryFolders(folder, vehicleTypeCodes()), QList<FileProblem>());
+    QCOMPARE(makeLibraryFolders(folder, vehicleTypeCodes()), QList<FileProblem>());
+    QCOMPARE(readBytes(folder + QLatin1String("/E/Re44.bmp")), QByteArray("old drawing"));
+    QCOMPARE(folderContent(folder).size(), vehicleTypeCodes().size() + 1);
+}
+
+void TestLibrarySave::folderInTheWayReported()
+{
+    QTemporaryDir place;
+    const QString folder = place.filePath(QStringLiteral("Swiss"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(writeBytes(folder + QLatin1String("/E"), "a file where the folder goes"));
+
+    const QList<FileProblem> problems = makeLibraryFolders(folder, vehicleTypeCodes());
+    QCOMPARE(problems.size(), 1);
+    QCOMPARE(problems[0].path, folder + QLatin1String("/E"));
+    QVERIFY(!problems[0].reason.isEmpty());
+    // The folders around it are made all the same.
+    QVERIFY(QFileInfo(folder + QLatin1String("/ET")).isDir());
+    QVERIFY(QFileInfo(folder + QLatin1String("/consists")).isDir());
+    QCOMPARE(readBytes(folder + QLatin1String("/E")), QByteArray("a file where the folder goes"));
+}
+
+void TestLibrarySave::libraryFolderInTheWayStopsThere()
+{
+    QTemporaryDir place;
+    const QString folder = place.filePath(QStringLiteral("Swiss"));
+    QVERIFY(writeBytes(folder, "not a folder"));
+
+    const QList<FileProblem> problems = makeLibraryFolders(folder, vehicleTypeCodes());
+    QCOMPARE(problems.size(), 1);
+    QCOMPARE(problems[0].path, folder);
+    QVERIFY(!problems[0].reason.isEmpty());
+    QCOMPARE(readBytes(folder), QByteArray("not a folder"));
+}
+
+void TestLibrarySave::copies_data()
+{
+    QTest::addColumn<QString>("drawing");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("sar");
+    QTest::addColumn<QString>("cycle");
+    QTest::addColumn<QString>("variations");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("sourceFiles");
+    QTest::addColumn<QString>("typeFolder");
+    QTest::addColumn<QStringList>("copied");
+    QTest::addColumn<QString>("refusal");
+
+    const QString e = QStringLiteral("E ");
+    const QString y = QStringLiteral("Y");
+    const QString n = QStringLiteral("N");
+    const QString label = QStringLiteral("Re 4/4");
+    // Companions lying in the source folder that a plain entry must leave behind.
+    const QStringList all{QStringLiteral("Re44.bmp"), QStringLiteral("Re44_SAR.bmp"),
+                          QStringLiteral("Re44_N0.bmp"), QStringLiteral("Re44_1.bmp")};
+    const QStringList animated{QStringLiteral("Re44_0.bmp"), QStringLiteral("Re44_1.bmp"),
+                               QStringLiteral("Re44_2.bmp"), QStringLiteral("Re44_3.bmp")};
+
+    QTest::newRow("plain drawing only")
+        << "Re44.bmp" << e << n << "0" << n << label << all << "E"
+        << QStringList{"Re44.bmp"} << QString();
+    QTest::newRow("blank cycle: no frames")
+        << "Re44_0.bmp" << e << n << " " << n << label << animated << "E"
+        << QStringList{"Re44_0.bmp"} << QString();
+    QTest::newRow("cycle 0: no frames")
+        << "Re44_0.bmp" << e << n << "0" << n << label << animated << "E"
+        << QStringList{"Re44_0.bmp"} << QString();
+    QTest::newRow("cycle 6: three frames")
+        << "Re44_0.bmp" << e << n << "6" << n << label << animated << "E" << animated << QString();
+    QTest::newRow("cycle 1 gets three frames too")
+        << "Re44_0.bmp" << e << n << "1" << n << label << animated << "E" << animated << QString();
+    QTest::newRow("upper-case extension")
+        << "RE44_0.BMP" << e << n << "6" << n << label
+        << QStringList{"RE44_0.BMP", "RE44_1.bmp", "RE44_2.bmp", "RE44_3.bmp"} << "E"
+        << QStringList{"RE44_0.BMP", "RE44_1.bmp", "RE44_2.bmp", "RE44_3.bmp"} << QString();
+    QTest::newRow("pantograph of Re44.bmp")
+        << "Re44.bmp" << e << y << "0" << n << label << all << "E"
+        << QStringList{"Re44.bmp", "Re44_SAR.bmp"} << QString();
+    QTest::newRow("pantograph of Re44_0.bmp")
+        << "Re44_0.bmp" << e << y << "6" << n << label << (animated + QStringList{"Re44_0_SAR.bmp"})
+        << "E" << (animated + QStringList{"Re44_0_SAR.bmp"}) << QString();
+    QTest::newRow("exactly the variations there are")
+        << "Re44.bmp" << e << n << "0" << y << label
+        << QStringList{"Re44.bmp", "Re44_E3.bmp", "Re44_N0.bmp", "Re44_n1.bmp", "Re44_X1.bmp",
+                       "Re44_N10.bmp", "Re44_0_N1.bmp"}
+        << "E" << QStringList{"Re44.bmp", "Re44_N0.bmp", "Re44_E3.bmp"} << QString();
+    QTest::newRow("hidden variation does not count")
+        << ".Re44.bmp" << e << n << "0" << y << label
+        << QStringList{".Re44.bmp", ".Re44_S2.bmp"} << "E" << QStringList{".Re44.bmp"} << QString();
+    QTest::newRow("everything for an animated drawing")
+        << "Re44_0.bmp" << e << y << "6" << y << label
+        << (animated + QStringList{"Re44_0_SAR.bmp", "Re44_0_W9.bmp", "Re44_0_S5.bmp"}) << "E"
+        << (animated + QStringList{"Re44_0_SAR.bmp", "Re44_0_S5.bmp", "Re44_0_W9.bmp"}) << QString();
+    QTest::newRow("two-letter type")
+        << "Dm.bmp" << "DT" << n << "0" << n << label << QStringList{"Dm.bmp"} << "DT"
+        << QStringList{"Dm.bmp"} << QString();
+    QTest::newRow("label holding .bmp is not searched")
+        << "Re44.bmp" << e << y << "0" << n << "see x_0.bmp" << all << "E"
+        << QStringList{"Re44.bmp", "Re44_SAR.bmp"} << QString();
+    QTest::newRow("blanks around the name: main drawing trimmed")
+        << "Re44.bmp  " << e << n << "0" << n << label << all << "E" << QStringList{"Re44.bmp"}
+        << QString();
+
+    QTest::newRow("animated without _0: refused after the drawing")
+        << "Re44.bmp" << e << y << "6" << y << label << all << "E" << QStringList{"Re44.bmp"}
+        << animationRefusal();
+    QTest::newRow("pantograph without .bmp: refused after the drawing")
+        << "Re44" << e << y << "0" << y << label
+        << QStringList{"Re44", "Re44_SAR.bmp", "Re44_N0.bmp"} << "E" << QStringList{"Re44"}
+        << pantographRefusal();
+    QTest::newRow("variations without .bmp: refused after the drawing")
+        << "Re44" << e << n << "0" << y << label << QStringList{"Re44", "Re44_N0.bmp"} << "E"
+        << QStringList{"Re44"} << variationsRefusal();
+    QTest::newRow("label holding _0.bmp is not searched: refused before the pantograph")
+        << "Re44_0" << e << y << "6" << n << "a_0.bmp is not seen"
+        << QStringList{"Re44_0", "Re44_SAR.bmp"} << "E" << QStringList{"Re44_0"} << animationRefusal();
+}
+
+void TestLibrarySave::copies()
+{
+    QFETCH(QString, drawing);
+    QFETCH(QString, type);
+    QFETCH(QString, sar);
+    QFETCH(QString, cycle);
+    QFETCH(QString, variations);
+    QFETCH(QString, label);
+    QFETCH(QStringList, sourceFiles);
+    QFETCH(QString, typeFolder);
+    QFETCH(QStringList, copied);
+    QFETCH(QString, refusal);
+
+    QTemporaryDir place;
+    const QString source = place.filePath(QStringLiteral("drawings")) + QLatin1Char('/');
+    QVERIFY(QDir().mkpath(source));
+    for (const QString &name : sourceFiles)
+        QVERIFY(writeBytes(source + name, drawingBytes(name)));
+    const QString library = place.filePath(QStringLiteral("Swiss"));
+    QCOMPARE(makeLibraryFolders(library, vehicleTypeCodes()), QList<FileProblem>());
+
+    const QString line = entryLine(drawing, {type, sar, cycle, variations, label});
+    const EntryCopyReport report = copyEntryDrawings(line, source, library);
+
+    const QString target = library + QLatin1Char('/') + typeFolder + QLatin1Char('/');
+    QCOMPARE(report.refusal, refusal);
+    QCOMPARE(report.notCopied, QList<FileProblem>());
+    QCOMPARE(report.copied, prefixed(target, copied));
+    QStringList sorted = copied;
+    sorted.sort();
+    QCOMPARE(folderContent(target), sorted);
+    for (const QString &name : copied)
+        QCOMPARE(readBytes(target + name), drawingBytes(name));
+    QCOMPARE(report.complete(), refusal.isEmpty());
+    // Nothing but the drawings went anywhere.
+    int filled = 0;
+    for (const QString &sub : folderContent(library))
+        filled += folderContent(library + QLatin1Char('/') + sub).isEmpty() ? 0 : 1;
+    QCOMPARE(filled, 1);
+}
+
+void TestLibrarySave::missingTypeFolderIsMade()
+{
+    QTemporaryDir place;
+    const QString source = place.path() + QLatin1Char('/');
+    QVERIFY(writeBytes(source + QLatin1String("Re44.bmp"), "drawing"));
+    const QString library = place.filePath(QStringLiteral("Swiss"));
+    QVERIFY(QDir().mkpath(library)); // a library folder without its type folders
+
+    const EntryCopyReport report = copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
+    QVERIFY(report.complete());
+    QCOMPARE(readBytes(library + QLatin1String("/E/Re44.bmp")), QByteArray("drawing"));
+}
+
+void TestLibrarySave::missingSourceReportedOthersCopied()
+{
+    QTemporaryDir place;
+    const QString source = place.path() + QLatin1Char('/');
+    for (const char *name : {"Re44_0.bmp", "Re44_1.bmp", "Re44_3.bmp", "Re44_0_N4.bmp"})
+        QVERIFY(writeBytes(source + QLatin1String(name), name));
+    const QString library = place.filePath(QStringLiteral("Swiss"));
+    QCOMPARE(makeLibraryFolders(library, vehicleTypeCodes()), QList<FileProblem>());
+
+    const QString line = entryLine(QStringLiteral("Re44_0.bmp"),
+                                   {QStringLiteral("E "), QStringLiteral("Y"), QStringLiteral("6"),
+                                    QStringLiteral("Y"), QStringLiteral("Re 4/4")});
+    const EntryCopyReport report = copyEntryDrawings(line, source, library);
+
+    QVERIFY(!report.refused());
+    QVERIFY(!report.complete());
+    QCOMPARE(report.notCopied.size(), 2);
+    QCOMPARE(report.notCopied[0].path, source + QLatin1String("Re44_2.bmp"));
+    QCOMPARE(report.notCopied[1].path, source + QLatin1String("Re44_0_SAR.bmp"));
+    for (const FileProblem &problem : report.notCopied)
+        QVERIFY(!problem.reason.isEmpty());
+    const QString target = library + QLatin1String("/E/");
+    QCOMPARE(report.copied, prefixed(target, {"Re44_0.bmp", "Re44_1.bmp", "Re44_3.bmp", "Re44_0_N4.bmp"}));
+    QCOMPARE(folderContent(target), (QStringList{"Re44_0.bmp", "Re44_0_N4.bmp", "Re44_1.bmp", "Re44_3.bmp"}));
+}
+
+void TestLibrarySave::existingTargetReplaced()
+{
+    QTemporaryDir place;
+    const QString source = place.filePath(QStringLiteral("src")) + QLatin1Char('/');
+    QVERIFY(QDir().mkpath(source));
+    QVERIFY(writeBytes(source + QLatin1String("Re44.bmp"), "new"));
+    const QString library = place.filePath(QStringLiteral("Swiss"));
+    QCOMPARE(makeLibraryFolders(library, vehicleTypeCodes()), QList<FileProblem>());
+    const QString target = library + QLatin1String("/E/Re44.bmp");
+    QVERIFY(writeBytes(target, QByteArray(5000, 'o')));
+
+    const EntryCopyReport report = copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
+    QVERIFY(report.complete());
+    QCOMPARE(readBytes(target), QByteArray("new"));
+    QCOMPARE(folderContent(library + QLatin1String("/E")), QStringList{"Re44.bmp"});
+    // A copy of the copy (a second save) replaces it again and keeps it readable and writable.
+    QVERIFY(writeBytes(source + QLatin1String("Re44.bmp"), "newer"));
+    QCOMPARE(copyFileReplacing(source + QLatin1String("Re44.bmp"), target), QString());
+    QCOMPARE(readBytes(target), QByteArray("newer"));
+    QVERIFY(QFileInfo(target).isWritable());
+}
+
+void TestLibrarySave::targetThatIsAFolderReported()
+{
+    QTemporaryDir place;
+    const QString source = place.filePath(QStringLiteral("src")) + QLatin1Char('/');
+    QVERIFY(QDir().mkpath(source));
+    QVERIFY(writeBytes(source + QLatin1String("Re44.bmp"), "drawing"));
+    QVERIFY(writeBytes(source + QLatin1String("Re44_SAR.bmp"), "pantograph"));
+    const QString library = place.filePath(QStringLiteral("Swiss"));
+    QVERIFY(QDir().mkpath(library + QLatin1String("/E/Re44.bmp/inside")));
+
+    const QString line = entryLine(QStringLiteral("Re44.bmp"), {QStringLiteral("E "), QStringLiteral("Y")});
+    const EntryCopyReport report = copyEntryDrawings(line, source, library);
+    QCOMPARE(report.notCopied.size(), 1);
+    QCOMPARE(report.notCopied[0].path, source + QLatin1String("Re44.bmp"));
+    QVERIFY(!report.notCopied[0].reason.isEmpty());
+    QCOMPARE(report.copied, QStringList{library + QLatin1String("/E/Re44_SAR.bmp")});
+    QVERIFY(QFileInfo(library + QLatin1String("/E/Re44.bmp/inside")).isDir());
+    QCOMPARE(folderContent(library + QLatin1String("/E")), (QStringList{"Re44.bmp", "Re44_SAR.bmp"}));
+}
+
+void TestLibrarySave::readOnlyTypeFolderReported()
+{
+    if (runningAsRoot())
+        QSKIP("Permissions do not stop the superuser; the folder and full-disk cases cover this.");
+    QTemporaryDir place;
+    const QString source = place.filePath(QStringLiteral("src")) + QLatin1Char('/');
+    QVERIFY(QDir().mkpath(source));
+    QVERIFY(writeBytes(source + QLatin1String("Re44.bmp"), "new"));
+    const QString library = place.filePath(QStringLiteral("Swiss"));
+    const QString folder = library + QLatin1String("/E");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(writeBytes(folder + QLatin1String("/Re44.bmp"), "old"));
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+
+    const EntryCopyReport report = copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(report.notCopied.size(), 1);
+    QVERIFY(!report.notCopied[0].reason.isEmpty());
+    QCOMPARE(readBytes(folder + QLatin1String("/Re44.bmp")), QByteArray("old"));
+}
+
+void TestLibrarySave::fullDiskLeavesOldDrawing()
+{
+#ifdef Q_OS_UNIX
+    QTemporaryDir place;
+    const QString source = place.filePath(QStringLiteral("src")) + QLatin1Char('/');
+    QVERIFY(QDir().mkpath(source));
+    QVERIFY(writeBytes(source + QLatin1String("Re44.bmp"), QByteArray(64 * 1024, 'n')));
+    const QString library = place.filePath(QStringLiteral("Swiss"));
+    QCOMPARE(makeLibraryFolders(library, vehicleTypeCodes()), QList<FileProblem>());
+    const QString target = library + QLatin1String("/E/Re44.bmp");
+    QVERIFY(writeBytes(target, "old drawing"));
+
+    EntryCopyReport report;
+    {
+        const FileSizeLimit full(4096);
+        report = copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
+    }
+    QCOMPARE(report.notCopied.size(), 1);
+    QCOMPARE(report.notCopied[0].reason, FileSizeLimit::reason());
+    QCOMPARE(readBytes(target), QByteArray("old drawing"));
+    QCOMPARE(folderContent(library + QLatin1String("/E")), QStringList{"Re44.bmp"});
+#else
+    QSKIP("The file size limit is a POSIX means.");
+#endif
+}
+
+void TestLibrarySave::failedWriteLeavesOldFile_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("full disk") << "full";
+    QTest::newRow("read-only folder") << "readonly";
+}
+
+void TestLibrarySave::failedWriteLeavesOldFile()
+{
+    QFETCH(QString, how);
+    QTemporaryDir place;
+    const QString folder = place.filePath(QStringLiteral("libs"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = folder + QLatin1String("/Swiss.txt");
+    const QByteArray old = "old line one\r\nold line two\r\n";
+    QVERIFY(writeBytes(file, old));
+    const QStringList lines(200, entryLine(QStringLiteral("Re44.bmp")));
+
+    QString reason;
+    if (how == QLatin1String("full")) {
+#ifdef Q_OS_UNIX
+        {
+            const FileSizeLimit full(1024);
+            reason = writeLibraryFile(file, lines);
+        }
+        QCOMPARE(reason, FileSizeLimit::reason());
+#else
+        QSKIP("The file size limit is a POSIX means.");
+#endif
+    } else {
+        if (runningAsRoot())
+            QSKIP("Permissions do not stop the superuser; the full-disk row covers this.");
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        reason = writeLibraryFile(file, lines);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    QVERIFY(!reason.isEmpty());
+    QCOMPARE(readBytes(file), old);
+    QCOMPARE(folderContent(folder), QStringList{"Swiss.txt"});
+}
+
+void TestLibrarySave::unusableTypeCodeNeverLeavesLibrary_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::newRow("blank") << "  ";
+    QTest::newRow("parent") << "..";
+    QTest::newRow("separator") << "/x";
+}
+
+void TestLibrarySave::unusableTypeCodeNeverLeavesLibrary()
+{
+    QFETCH(QString, type);
+    QTemporaryDir place;
+    const QString source = place.filePath(QStringLiteral("src")) + QLatin1Char('/');
+    QVERIFY(QDir().mkpath(source));
+    QVERIFY(writeBytes(source + QLatin1String("Re44.bmp"), "drawing"));
+    const QString library = place.filePath(QStringLiteral("libs/Swiss"));
+    QCOMPARE(makeLibraryFolders(library, vehicleTypeCodes()), QList<FileProblem>());
+
+    const EntryCopyReport report =
+        copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp"), {type}), source, library);
+    QCOMPARE(report.copied, QStringList());
+    QCOMPARE(report.notCopied.size(), 1);
+    QCOMPARE(report.notCopied[0].path, source + QLatin1String("Re44.bmp"));
+    QCOMPARE(folderContent(place.filePath(QStringLiteral("libs"))), QStringList{"Swiss"});
+    QCOMPARE(folderContent(library).size(), vehicleTypeCodes().size() + 1);
+}
+
+void TestLibrarySave::notCopiedMessageIsCut()
+{
+    QList<FileProblem> problems;
+    for (int i = 0; i < 23; ++i)
+        problems.append({QStringLiteral("/d/f%1.bmp").arg(i), QStringLiteral("No such file or directory")});
+    const QStringList lines = notCopiedMessage(problems).split(QLatin1Char('\r'));
+    QCOMPARE(lines.size(), 1 + 20 + 1);
+    QCOMPARE(lines[1], QDir::toNativeSeparators(QStringLiteral("/d/f0.bmp")) + ": No such file or directory");
+    QCOMPARE(lines[20], QDir::toNativeSeparators(QStringLiteral("/d/f19.bmp")) + ": No such file or directory");
+    QCOMPARE(lines.last(), QStringLiteral("and 3 more"));
+    QCOMPARE(notCopiedMessage(problems.mid(0, 20)).split(QLatin1Char('\r')).size(), 21);
+}
+
+QTEST_GUILESS_MAIN(TestLibrarySave)
+#include "test_core_librarysave.moc"
