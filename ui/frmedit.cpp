@@ -1,10 +1,7 @@
 #include "frmedit.h"
 
 #include "codetables.h"
-#if __has_include("digitonlyfilter.h")
 #include "digitonlyfilter.h"
-#define TESSARO_DIGIT_FILTER
-#endif
 #include "qtmodalexchange.h"
 #include "ui_frmedit.h"
 
@@ -70,11 +67,9 @@ FrmEdit::FrmEdit(std::unique_ptr<ModalExchange> exchange, QWidget *parent)
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-#ifdef TESSARO_DIGIT_FILTER
     auto *digits = new DigitOnlyFilter(*m_exchange, this);
     ui->txtPixels->installEventFilter(digits);
     ui->txtCycle->installEventFilter(digits);
-#endif
 
     connectHandlers();
     loadWindow();

@@ -1,0 +1,560 @@
+#include "windowfixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString noLibrary = QStringLiteral("Open a New or an Existing Source Library!");
+const QString discard = QStringLiteral("You are working on Source Library.\rDiscard the changes?");
+
+QStringList listItems(const QListWidget *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->item(i)->text());
+    return items;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Attributes the window needs for an entry that passes every check.
+void prepareEntry(WindowFixture &f, const QString &folder, const QString &drawing)
+{
+    f.window->sourceFolder = folder;
+    f.window->drawingFileName = drawing;
+    f.window->chkEPO[4]->setChecked(true);
+    f.child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);
+    f.child<QComboBox>(QStringLiteral("cboGT"))->setCurrentIndex(2);
+    f.child<QLineEdit>(QStringLiteral("txtDescription"))->setText(QStringLiteral("Re 4/4"));
+}
+
+void startNewLibrary(WindowFixture &f, const QString &name)
+{
+    f.exchange->answerInput(name);
+    f.action(QStringLiteral("menuNew"))->trigger();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void stateAfterStart();
+    void controlsAtDesignedPlaces();
+    void menus();
+    void tabOrder();
+    void resizeMovesNothing();
+    void addWithoutLibrary();
+    void eraseWithoutLibrary();
+    void newLibrary_data();
+    void newLibrary();
+    void newAsksOnlyInNewMode();
+    void blankNameKeepsLibrary();
+    void addAndErase();
+    void bothAddButtonsAdd();
+    void refusalMovesFocus_data();
+    void refusalMovesFocus();
+    void openReadsWholeFile();
+    void openCancelled();
+    void openRefusals_data();
+    void openRefusals();
+    void exitQuestion_data();
+    void exitQuestion();
+    void closeBoxAsks();
+    void fullLibraryRefusesEntry();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<WindowFixture> f;
+};
+
+void TestMainWindow::init() { f = std::make_unique<WindowFixture>(); }
+
+void TestMainWindow::stateAfterStart()
+{
+    FrmEdit &w = *f->window;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tessaro"));
+    QCOMPARE(w.libraryMode, QStringLiteral("---"));
+    QCOMPARE(w.libraryFile, QString());
+    QCOMPARE(w.entryCount, 0);
+    QCOMPARE(w.drawingFileName, QString());
+    QCOMPARE(w.sourceFolder, QDir::toNativeSeparators(QDir::currentPath()));
+    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(), QString());
+    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 0);
+
+    auto *gt = f->child<QComboBox>(QStringLiteral("cboGT"));
+    auto *uland = f->child<QComboBox>(QStringLiteral("cboUland"));
+    QCOMPARE(gt->count(), 13);
+    QCOMPARE(uland->count(), 15);
+    QCOMPARE(gt->itemText(12), QStringLiteral("X  - Special Vehicle and Other"));
+    QCOMPARE(uland->itemText(5), QStringLiteral("FRG - Germany"));
+    QCOMPARE(gt->currentIndex(), -1);
+    QCOMPARE(uland->currentIndex(), -1);
+    QCOMPARE(gt->currentText(), QString());
+    QCOMPARE(uland->currentText(), QString());
+
+    QStringList ticked;
+    for (QCheckBox *box : w.findChildren<QCheckBox *>())
+        if (box->isChecked())
+            ticked.append(box->objectName());
+    ticked.sort();
+    QCOMPARE(ticked, (QStringList{"chkDT_1", "chkLR_2", "chkOL_0", "chkPP_1", "chkSAR_1", "chkSW_1", "chkVR_1"}));
+    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtPixels"))->text(), QStringLiteral("58"));
+    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtCycle"))->text(), QString());
+    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(), QString());
+    QVERIFY(f->exchange->messages.isEmpty());
+}
+
+void TestMainWindow::controlsAtDesignedPlaces()
+{
+    const struct
+    {
+        const char *name;
+        int left, top, width, height; // twips
+    } places[] = {
+        {"lblAF", 105, 90, 10620, 300},          {"lstLibraryFile", 105, 375, 10620, 1110},
+        {"cmdAdd", 8445, 1545, 1140, 330},       {"cmdUndo", 9600, 1545, 1140, 330},
+        {"Command1", 3660, 6240, 1140, 330},     {"Drive1", 120, 1830, 4665, 315},
+        {"dirSourceBMP", 120, 2160, 4665, 1215}, {"File1", 135, 3795, 4665, 1455},
+        {"picView", 135, 5250, 4665, 945},       {"txtDescription", 135, 6675, 4665, 285},
+        {"cboUland", 6840, 2355, 3900, 330},     {"cboGT", 6840, 2760, 3900, 330},
+        {"txtPixels", 6840, 3600, 525, 330},     {"txtCycle", 6840, 6195, 525, 330},
+        {"chkOL_2", 8235, 3255, 765, 210},       {"chkLR_2", 8235, 4530, 750, 210},
+        {"chkEPO_6", 10230, 2040, 450, 210},     {"chkVR_0", 6915, 6705, 465, 210},
+    };
+    const auto px = [](int twips) { return qRound(twips / 15.0); };
+    for (const auto &place : places) {
+        QWidget *control = f->child(QLatin1String(place.name));
+        QVERIFY2(control, place.name);
+        QCOMPARE(control->geometry(), QRect(px(place.left), px(place.top), px(place.width), px(place.height)));
+    }
+    QCOMPARE(f->child(QStringLiteral("centralwidget"))->size(), QSize(724, 477));
+    QCOMPARE(f->child<QPushButton>(QStringLiteral("cmdAdd"))->text(), QStringLiteral("Add to Library"));
+    QCOMPARE(f->child<QPushButton>(QStringLiteral("Command1"))->text(), QStringLiteral("Add to Library"));
+    QCOMPARE(f->child<QPushButton>(QStringLiteral("cmdUndo"))->text(), QStringLiteral("Erase Last"));
+    QCOMPARE(f->child<QCheckBox>(QStringLiteral("chkOL_2"))->text(), QStringLiteral("3rail"));
+    QCOMPARE(f->child<QLabel>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("Select Drive\\Folder containing the Drawings:"));
+    QCOMPARE(f->child<QLabel>(QStringLiteral("Label22"))->text(), QStringLiteral("Animation Cycle (n. of pixels)"));
+    QVERIFY(f->child<QLabel>(QStringLiteral("lblAF"))->font().bold());
+    QVERIFY(f->child<QCheckBox>(QStringLiteral("chkEPO_1"))->font().bold());
+    QVERIFY(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->font().fixedPitch() ||
+            QFontInfo(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->font()).fixedPitch());
+    QCOMPARE(f->child(QStringLiteral("centralwidget"))->palette().color(QPalette::Window), QColor(255, 128, 0));
+}
+
+void TestMainWindow::menus()
+{
+    const QStringList names = {"menuNew", "menuOpen", "menuSave", "menuExit", "menuHelp", "menuAbout"};
+    const QStringList texts = {"&New Library", "&Open Library", "&Save Library", "&Exit", "&Help", "&About"};
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        QAction *item = f->action(names[i]);
+        QVERIFY(item);
+        QCOMPARE(item->text(), texts[i]);
+        QVERIFY(item->isVisible() && item->isEnabled());
+        QVERIFY(item->shortcut().isEmpty());
+    }
+    QAction *html = f->action(QStringLiteral("menuHTML"));
+    QVERIFY(html);
+    QVERIFY(!html->isVisible());
+    QVERIFY(!html->isEnabled());
+    QCOMPARE(f->child<QMenu>(QStringLiteral("menuFile"))->title(), QStringLiteral("&File"));
+    QCOMPARE(f->child<QMenu>(QStringLiteral("menuX"))->title(), QStringLiteral("?"));
+}
+
+void TestMainWindow::tabOrder()
+{
+    const QStringList order = {"picView", "lstLibraryFile", "Drive1", "dirSourceBMP", "File1", "txtDescription",
+                               "cmdAdd", "cmdUndo", "chkEPO_1", "chkEPO_2", "chkEPO_3", "chkEPO_4", "chkEPO_5",
+                               "chkEPO_6", "cboUland", "cboGT", "chkOL_0", "chkOL_1", "txtPixels", "chkSAR_0",
+                               "chkSAR_1", "chkLR_0", "chkLR_1", "chkLR_2", "chkSW_0", "chkSW_1", "chkPP_0",
+                               "chkPP_1", "chkDT_0", "chkDT_1", "txtCycle", "chkVR_0", "chkVR_1", "Command1",
+                               "chkOL_2", "picView"};
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+    f->child(order.first())->setFocus();
+    const auto focusedControl = [] {
+        QWidget *focused = QApplication::focusWidget();
+        // An editable combo box has the focus through its line edit.
+        if (focused && qobject_cast<QComboBox *>(focused->parentWidget()))
+            focused = focused->parentWidget();
+        return focused ? focused->objectName() : QString();
+    };
+    QCOMPARE(focusedControl(), order.first());
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusedControl(), order[i]);
+    }
+    QVERIFY(f->exchange->messages.isEmpty());
+}
+
+void TestMainWindow::resizeMovesNothing()
+{
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+    QList<QRect> before;
+    const QList<QWidget *> controls = f->child(QStringLiteral("centralwidget"))->findChildren<QWidget *>();
+    for (QWidget *w : controls)
+        before.append(w->geometry());
+    f->window->resize(1000, 700);
+    QCoreApplication::processEvents();
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        QCOMPARE(controls[i]->geometry(), before[i]);
+    f->window->resize(300, 200);
+    QCoreApplication::processEvents();
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        QCOMPARE(controls[i]->geometry(), before[i]);
+}
+
+void TestMainWindow::addWithoutLibrary()
+{
+    f->window->sourceFolder = QStringLiteral("/drawings");
+    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+    QCOMPARE(f->exchange->messageTexts(), QStringList{noLibrary});
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    QCOMPARE(f->window->sourceFolder, QStringLiteral("/drawings") + QDir::separator());
+    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 0);
+    QCOMPARE(f->window->entryCount, 0);
+}
+
+void TestMainWindow::eraseWithoutLibrary()
+{
+    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdUndo")), Qt::LeftButton);
+    QCOMPARE(f->exchange->messageTexts(), QStringList{noLibrary});
+}
+
+void TestMainWindow::newLibrary_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "Swiss";
+    QTest::newRow("blanks kept") << "  Swiss lib  ";
+}
+
+void TestMainWindow::newLibrary()
+{
+    QFETCH(QString, name);
+    startNewLibrary(*f, name);
+    QCOMPARE(f->exchange->inputPrompts, QStringList{"Name the Library:"});
+    QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
+    QCOMPARE(f->window->libraryFile, name);
+    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(), "Source Library Attributes File: " + name);
+    QVERIFY(f->exchange->messages.isEmpty());
+}
+
+void TestMainWindow::newAsksOnlyInNewMode()
+{
+    startNewLibrary(*f, QStringLiteral("first"));
+    prepareEntry(*f, m_dir.path() + QDir::separator(), QStringLiteral("Re44.bmp"));
+    f->window->addEntry();
+    QCOMPARE(f->window->entryCount, 1);
+
+    // NEW: the question comes first; Cancel changes nothing.
+    f->exchange->answerMessage(MessageAnswer::Cancel);
+    f->action(QStringLiteral("menuNew"))->trigger();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{discard});
+    QCOMPARE(f->exchange->messages.first().buttons, MessageButtons::OkCancel);
+    QVERIFY(f->exchange->inputPrompts.size() == 1);
+    QCOMPARE(f->window->libraryFile, QStringLiteral("first"));
+    QCOMPARE(f->window->entryCount, 1);
+
+    // OK: a new, empty library.
+    f->exchange->answerMessage(MessageAnswer::Ok);
+    startNewLibrary(*f, QStringLiteral("second"));
+    QCOMPARE(f->window->libraryFile, QStringLiteral("second"));
+    QCOMPARE(f->window->entryCount, 0);
+    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 0);
+
+    // UPD: no question.
+    f->window->libraryMode = QStringLiteral("UPD");
+    f->exchange->clearRecords();
+    startNewLibrary(*f, QStringLiteral("third"));
+    QVERIFY(f->exchange->messages.isEmpty());
+    QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
+}
+
+void TestMainWindow::blankNameKeepsLibrary()
+{
+    startNewLibrary(*f, QStringLiteral("Swiss"));
+    prepareEntry(*f, m_dir.path() + QDir::separator(), QStringLiteral("Re44.bmp"));
+    f->window->addEntry();
+    for (const QString &blank : {QString(), QStringLiteral("   ")}) {
+        f->exchange->clearRecords();
+        f->exchange->answerMessage(MessageAnswer::Ok);
+        startNewLibrary(*f, blank);
+        QCOMPARE(f->exchange->messageTexts(), (QStringList{discard, "New Source Library NOT Generated!"}));
+        QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
+        QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
+        QCOMPARE(f->window->entryCount, 1);
+        QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(), QStringLiteral("Source Library Attributes File: Swiss"));
+    }
+}
+
+void TestMainWindow::addAndErase()
+{
+    startNewLibrary(*f, QStringLiteral("Swiss"));
+    const QString folder = m_dir.path();
+    prepareEntry(*f, folder, QStringLiteral("Re44.bmp"));
+    auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
+    const QString line = QStringLiteral("Re 4/4").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
+
+    f->window->addEntry();
+    QCOMPARE(f->window->sourceFolder, folder + QDir::separator());
+    f->window->addEntry(); // the same drawing twice gives two entries
+    QCOMPARE(listItems(list), (QStringList{line, line}));
+    QCOMPARE(list->currentRow(), 1);
+    QCOMPARE(f->window->entryCount, 2);
+    QCOMPARE(f->window->entryStatus.mid(0, 2), (QStringList{"N", "N"}));
+    QCOMPARE(f->window->entryFolder.at(1), folder + QDir::separator());
+    // Every control keeps its value for the next drawing.
+    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(), QStringLiteral("Re 4/4"));
+    QVERIFY(f->window->chkEPO[4]->isChecked());
+
+    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdUndo")), Qt::LeftButton);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(f->window->entryCount, 1);
+    f->window->eraseLastEntry();
+    QCOMPARE(list->count(), 0);
+    QCOMPARE(list->currentRow(), -1);
+    f->window->eraseLastEntry();
+    f->window->eraseLastEntry();
+    QCOMPARE(f->window->entryCount, 0);
+    QVERIFY(f->exchange->messages.isEmpty());
+
+    // The freed slot is taken by the next entry.
+    f->window->sourceFolder = QStringLiteral("/other/");
+    f->window->addEntry();
+    QCOMPARE(f->window->entryFolder.at(0), QStringLiteral("/other/"));
+    QCOMPARE(f->window->entryCount, 1);
+}
+
+void TestMainWindow::bothAddButtonsAdd()
+{
+    startNewLibrary(*f, QStringLiteral("Swiss"));
+    prepareEntry(*f, m_dir.path(), QStringLiteral("Re44.bmp"));
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+    auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0)->text(), list->item(1)->text());
+}
+
+void TestMainWindow::refusalMovesFocus_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    // The click gave the button the focus; this refusal names no control, so it stays there.
+    QTest::newRow("no drawing") << "drawing" << "Select a bitmap FileName!" << "cmdAdd";
+    QTest::newRow("no epoch") << "epoch" << "Select almost one value for EPOCHE!" << "chkEPO_1";
+    QTest::newRow("no type") << "type" << "Select the type GT!" << "cboGT";
+    QTest::newRow("no OL") << "ol" << "Select almost one value for OL!" << "chkOL_1";
+    QTest::newRow("OLH") << "olh" << "Select the height OLH or set to correct value [40-90]!" << "txtPixels";
+    QTest::newRow("cycle") << "cycle" << "The engine hasn't animation!" << "txtCycle";
+    QTest::newRow("variations") << "variations" << "Re44.bmp hasn't variations!" << "chkVR_0";
+}
+
+void TestMainWindow::refusalMovesFocus()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    startNewLibrary(*f, QStringLiteral("Swiss"));
+    prepareEntry(*f, m_dir.path(), QStringLiteral("Re44.bmp"));
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+    // The focus starts on the LABEL box; a refusal without a control leaves it there.
+    f->child(QStringLiteral("txtDescription"))->setFocus();
+    if (fault == QLatin1String("drawing"))
+        f->window->drawingFileName.clear();
+    else if (fault == QLatin1String("epoch"))
+        f->window->chkEPO[4]->setChecked(false);
+    else if (fault == QLatin1String("type"))
+        f->child<QComboBox>(QStringLiteral("cboGT"))->setEditText(QStringLiteral("  "));
+    else if (fault == QLatin1String("ol"))
+        f->window->chkOL[0]->setChecked(false);
+    else if (fault == QLatin1String("olh"))
+        f->child<QLineEdit>(QStringLiteral("txtPixels"))->setText(QStringLiteral("39"));
+    else if (fault == QLatin1String("cycle"))
+        f->child<QLineEdit>(QStringLiteral("txtCycle"))->setText(QStringLiteral("4"));
+    else if (fault == QLatin1String("variations"))
+        f->window->chkVR[0]->setChecked(true);
+
+    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+    QCOMPARE(f->exchange->messageTexts(), QStringList{message});
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    QWidget *focused = QApplication::focusWidget();
+    while (focused && focused->parentWidget() && focused->parentWidget()->objectName() == focus)
+        focused = focused->parentWidget();
+    QCOMPARE(focused ? focused->objectName() : QString(), focus);
+    QCOMPARE(f->window->entryCount, 0);
+    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 0);
+}
+
+void TestMainWindow::openReadsWholeFile()
+{
+    const QString path = QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("Swiss.txt")));
+    QVERIFY(writeBytes(path, "first\r\n\r\nthird\rlast"));
+    startNewLibrary(*f, QStringLiteral("unsaved"));
+    prepareEntry(*f, m_dir.path(), QStringLiteral("Re44.bmp"));
+    f->window->addEntry();
+    f->exchange->clearRecords();
+
+    f->exchange->answerFile(path);
+    f->action(QStringLiteral("menuOpen"))->trigger();
+    QVERIFY(f->exchange->messages.isEmpty()); // no question, even over an unsaved library
+    const FileDialogRequest request = f->exchange->fileRequests.value(0);
+    QCOMPARE(request.title, QStringLiteral("Get an Existing Source Library Attribute File"));
+    QCOMPARE(request.filter, QStringLiteral("Source File (*.txt)|*.txt"));
+    QCOMPARE(request.initialName, QStringLiteral("*.txt"));
+    QCOMPARE(request.initialFolder, QDir::toNativeSeparators(QDir::currentPath()));
+    QCOMPARE(request.purpose, FileDialogRequest::Purpose::Open);
+
+    QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+    QCOMPARE(f->window->libraryFile, path);
+    QCOMPARE(f->window->libraryFolder, QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("Swiss"))));
+    QCOMPARE(f->window->entryCount, 4);
+    QCOMPARE(listItems(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))),
+             (QStringList{"first", "", "third", "last"}));
+    QCOMPARE(f->window->entryStatus.mid(0, 4), (QStringList{"O", "O", "O", "O"}));
+    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(), "Source Library Attributes File: " + path);
+    QCOMPARE(f->exchange->busyDepth, 0);
+    QVERIFY(f->exchange->busyShown > 0);
+}
+
+void TestMainWindow::openCancelled()
+{
+    for (const bool cancel : {true, false}) {
+        if (cancel)
+            f->exchange->cancelFile();
+        else
+            f->exchange->answerFile(QStringLiteral("*.txt"));
+        f->action(QStringLiteral("menuOpen"))->trigger();
+        QCOMPARE(f->window->libraryMode, QStringLiteral("---"));
+        QCOMPARE(f->window->libraryFile, QString());
+        QVERIFY(f->exchange->messages.isEmpty());
+    }
+}
+
+void TestMainWindow::openRefusals_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<int>("lines");     // -1: no file, -2: a folder
+    QTest::addColumn<QString>("reason"); // part of the message
+    QTest::newRow("missing file") << "none.txt" << -1 << "cannot be read";
+    QTest::newRow("folder") << "dir.txt" << -2 << "cannot be read";
+    QTest::newRow("no dot in the name") << "Swiss" << 3 << "has no \".\"";
+    QTest::newRow("1001 lines") << "big.txt" << 1001 << "1001 entries";
+}
+
+void TestMainWindow::openRefusals()
+{
+    QFETCH(QString, fileName);
+    QFETCH(int, lines);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = QDir::toNativeSeparators(dir.filePath(fileName));
+    if (lines == -2)
+        QVERIFY(QDir(dir.path()).mkdir(fileName));
+    if (lines >= 0)
+        QVERIFY(writeBytes(path, QByteArray("x\r\n").repeated(lines)));
+
+    startNewLibrary(*f, QStringLiteral("Swiss"));
+    prepareEntry(*f, m_dir.path(), QStringLiteral("Re44.bmp"));
+    f->window->addEntry();
+    f->exchange->answerFile(path);
+    f->action(QStringLiteral("menuOpen"))->trigger();
+
+    QCOMPARE(f->exchange->messages.size(), 1);
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    QVERIFY2(f->exchange->messages.first().text.startsWith(path), qPrintable(f->exchange->messages.first().text));
+    QVERIFY2(f->exchange->messages.first().text.contains(reason), qPrintable(f->exchange->messages.first().text));
+    QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
+    QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
+    QCOMPARE(f->window->entryCount, 1);
+    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 1);
+    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(), QStringLiteral("Source Library Attributes File: Swiss"));
+    QCOMPARE(f->exchange->busyDepth, 0);
+}
+
+void TestMainWindow::exitQuestion_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("question");
+    const QString end = QStringLiteral("This will end the program's session");
+    QTest::newRow("no library, OK") << "---" << true << end;
+    QTest::newRow("no library, Cancel") << "---" << false << end;
+    QTest::newRow("NEW, OK") << "NEW" << true << discard;
+    QTest::newRow("UPD, Cancel") << "UPD" << false << discard;
+}
+
+void TestMainWindow::exitQuestion()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, ok);
+    QFETCH(QString, question);
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+    f->window->libraryMode = mode;
+    f->exchange->answerMessage(ok ? MessageAnswer::Ok : MessageAnswer::Cancel);
+    f->action(QStringLiteral("menuExit"))->trigger();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{question});
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    QCOMPARE(f->exchange->messages.first().buttons, MessageButtons::OkCancel);
+    // Exit asks once; the close that follows does not ask again.
+    QCOMPARE(f->window->isVisible(), !ok);
+}
+
+void TestMainWindow::closeBoxAsks()
+{
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+    startNewLibrary(*f, QStringLiteral("Swiss"));
+    f->exchange->answerMessage(MessageAnswer::Cancel);
+    QVERIFY(!f->window->close());
+    QCOMPARE(f->exchange->messageTexts(), QStringList{discard});
+    QVERIFY(f->window->isVisible());
+    f->exchange->answerMessage(MessageAnswer::Ok);
+    QVERIFY(f->window->close());
+
+    // Without a library the close box ends the program at once.
+    WindowFixture idle;
+    idle.window->show();
+    QVERIFY(idle.window->close());
+    QVERIFY(idle.exchange->messages.isEmpty());
+}
+
+void TestMainWindow::fullLibraryRefusesEntry()
+{
+    const QString path = m_dir.filePath(QStringLiteral("Full.txt"));
+    QVERIFY(writeBytes(path, QByteArray("x\r\n").repeated(1000)));
+    f->exchange->answerFile(path);
+    f->window->openLibrary();
+    QCOMPARE(f->window->entryCount, 1000);
+    prepareEntry(*f, m_dir.path(), QStringLiteral("Re44.bmp"));
+    f->window->addEntry();
+    QCOMPARE(f->exchange->messages.size(), 1);
+    QVERIFY(f->exchange->messages.first().text.contains(QLatin1String("1000")));
+    QCOMPARE(f->window->entryCount, 1000);
+    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 1000);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_window_main.moc"
