@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modalexchange.h"
+#include "sitelocations.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -40,6 +41,9 @@ public:
     // Drawing state.
     QString sourceFolder;    // the folder whose drawings File1 lists
     QString drawingFileName; // the drawing last selected in File1, without folder
+
+    // Where the HTML command publishes; tests point it at a temporary site tree.
+    SiteLocations siteLocations = SiteLocations::standard();
 
     // Check box groups, one array each; members are named group + "_" + index.
     std::array<QCheckBox *, 7> chkEPO{}; // members 1..6, no member 0
