@@ -358,9 +358,9 @@ void TestCoreHtmlPages::picturesAskedAtTheSitePaths()
         return 100;
     };
     writeLibraryPage(site, QString(), threeEntries(), QStringLiteral("ITALIA1"), QString(), recordingWidth);
-    QCOMPARE(asked, (QStringList{site.libraryPagesFolder + QStringLiteral("ITALIA1/CH_Re44_E_a.gif"),
-                                 site.libraryPagesFolder + QStringLiteral("ITALIA1/I_E636_E_b.gif"),
-                                 site.libraryPagesFolder + QStringLiteral("ITALIA1/I_ALn 668_VT_c.gif")}));
+    const QString folder = site.libraryPagesFolder + QStringLiteral("ITALIA1") + QDir::separator();
+    QCOMPARE(asked, (QStringList{folder + QStringLiteral("CH_Re44_E_a.gif"), folder + QStringLiteral("I_E636_E_b.gif"),
+                                 folder + QStringLiteral("I_ALn 668_VT_c.gif")}));
 }
 
 void TestCoreHtmlPages::labelsTrimmedAndUnescaped_data()
