@@ -1,4 +1,18 @@
 #include "frmedit.h"
 
-void FrmEdit::showHelp() {}
-void FrmEdit::showAbout() {}
+#include "frmabout.h"
+#include "frmaiuto.h"
+
+// A new window for each opening, so that each one starts from its design state.
+
+void FrmEdit::showHelp()
+{
+    FrmAiuto help(this);
+    help.exec();
+}
+
+void FrmEdit::showAbout()
+{
+    FrmAbout about(this);
+    about.exec();
+}
