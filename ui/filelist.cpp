@@ -1,6 +1,7 @@
 #include "filelist.h"
 
-#include <QCollator>
+#include "filemanagerorder.h"
+
 #include <QDir>
 #include <QSignalBlocker>
 
@@ -21,10 +22,7 @@ QStringList FileList::drawingsIn(const QString &folder)
     for (const QString &name : QDir(folder).entryList(QDir::Files))
         if (name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
             names.append(name);
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(names.begin(), names.end(), collator);
+    sortAsFileManager(names);
     return names;
 }
 

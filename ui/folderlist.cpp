@@ -1,6 +1,7 @@
 #include "folderlist.h"
 
-#include <QCollator>
+#include "filemanagerorder.h"
+
 #include <QDir>
 #include <QKeyEvent>
 #include <QSignalBlocker>
@@ -76,10 +77,7 @@ bool FolderList::fill(const QString &folder)
     if (!dir.exists() || !dir.isReadable())
         return false;
     QStringList subFolders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(subFolders.begin(), subFolders.end(), collator);
+    sortAsFileManager(subFolders);
 
     const QSignalBlocker blocker(this);
     clear();

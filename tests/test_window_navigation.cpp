@@ -1,0 +1,454 @@
+#include "codepage.h"
+#include "drivelist.h"
+#include "filelist.h"
+#include "folderlist.h"
+#include "windowfixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+QStringList itemTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
+void writePicture(const QString &path, QSize size)
+{
+    QImage image(size, QImage::Format_RGB888);
+    image.fill(Qt::darkGreen);
+    QVERIFY(image.save(path, "BMP"));
+}
+
+void writeText(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+}
+
+// The attribute controls that a selection pre-sets, as one comparable text.
+QString attributes(const WindowFixture &f)
+{
+    const auto ticked = [](QCheckBox *box) { return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); };
+    const FrmEdit &w = *f.window;
+    return QStringLiteral("cycle=%1 uland=%2 gt=%3 ol=%4%5%6 vr=%7%8 label=%9")
+        .arg(f.child<QLineEdit>(QStringLiteral("txtCycle"))->text())
+        .arg(f.child<QComboBox>(QStringLiteral("cboUland"))->currentIndex())
+        .arg(f.child<QComboBox>(QStringLiteral("cboGT"))->currentIndex())
+        .arg(ticked(w.chkOL[0]), ticked(w.chkOL[1]), ticked(w.chkOL[2]), ticked(w.chkVR[0]), ticked(w.chkVR[1]))
+        .arg(f.child<QLineEdit>(QStringLiteral("txtDescription"))->text());
+}
+
+// A double-click as the window system delivers it: a click, then the second press that the
+// system reports as a double-click.
+void doubleClick(QListWidget *list, QListWidgetItem *item)
+{
+    list->scrollToItem(item);
+    const QPoint at = list->visualItemRect(item).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void listsOpenOnCurrentFolder();
+    void folderChangeMovesFileList();
+    void enterOpensFolder();
+    void fileListShowsDrawingsOnly();
+    void driveWithoutMedium();
+    void driveWithoutMediumAtRoot();
+    void driveChangeRunsFolderChange();
+    void selectionPresetsAttributes();
+    void keyboardSelection();
+    void companionRefusals_data();
+    void companionRefusals();
+    void pantographRefusalShowsCycleFirst();
+    void unreadablePictureClearsPreview();
+    void emptyFolderAsksToLineUp();
+    void complementRule_data();
+    void complementRule();
+    void singleChoiceRule();
+    void epochsHaveNoRule();
+    void wholeRoad();
+
+private:
+    void selectFile(const QString &name);
+
+    QTemporaryDir m_volume;
+    QString m_root;
+    QString m_drawings;
+    QString m_missingDrive;
+    QString m_startFolder;
+    std::unique_ptr<WindowFixture> f;
+    DriveList *drives = nullptr;
+    FolderList *folders = nullptr;
+    FileList *files = nullptr;
+};
+
+void TestNavigation::initTestCase()
+{
+    QVERIFY(m_volume.isValid());
+    m_root = native(m_volume.path());
+    m_drawings = native(m_volume.filePath(QStringLiteral("drawings")));
+    m_missingDrive = native(m_volume.filePath(QStringLiteral("no-medium")));
+    QVERIFY(QDir(m_volume.path()).mkpath(QStringLiteral("drawings/sub b")));
+    QVERIFY(QDir(m_volume.path()).mkpath(QStringLiteral("drawings/sub a")));
+    QVERIFY(QDir(m_volume.path()).mkpath(QStringLiteral("drawings/folder.bmp")));
+    writePicture(m_volume.filePath(QStringLiteral("root.bmp")), {20, 10});
+    const QString d = m_volume.filePath(QStringLiteral("drawings/"));
+    writePicture(d + QStringLiteral("I_E 626_E_FS_0.bmp"), {120, 40});
+    writePicture(d + QStringLiteral("I_E 626_E_FS_0_N1.bmp"), {120, 40});
+    writePicture(d + QStringLiteral("I_E 626_E_FS_1.bmp"), {120, 40});
+    writePicture(d + QStringLiteral("I_E 626_E_FS_SAR.bmp"), {120, 40});
+    writePicture(d + QStringLiteral("FRG_BR 01_D_DB.bmp"), {400, 90});
+    writePicture(d + QStringLiteral("CH_Re 4-4_E_SBB.BMP"), {50, 20});
+    writePicture(d + QStringLiteral("a10.bmp"), {5, 5});
+    writePicture(d + QStringLiteral("a2.bmp"), {5, 5});
+    writeText(d + QStringLiteral("broken_x_V_y.bmp"));
+    writeText(d + QStringLiteral("notes.txt"));
+    writeText(d + QStringLiteral(".hidden.bmp"));
+    m_startFolder = QDir::currentPath();
+}
+
+void TestNavigation::init()
+{
+    QVERIFY(QDir::setCurrent(m_drawings));
+    f = std::make_unique<WindowFixture>();
+    drives = f->child<DriveList>(QStringLiteral("Drive1"));
+    folders = f->child<FolderList>(QStringLiteral("dirSourceBMP"));
+    files = f->child<FileList>(QStringLiteral("File1"));
+    // The temporary folder plays a volume, and a folder that is not there a drive without a medium.
+    drives->setDriveRoots({m_root, m_missingDrive});
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+}
+
+void TestNavigation::cleanup()
+{
+    f.reset();
+    QDir::setCurrent(m_startFolder);
+}
+
+void TestNavigation::selectFile(const QString &name)
+{
+    const QList<QListWidgetItem *> found = files->findItems(name, Qt::MatchExactly);
+    QVERIFY2(found.size() == 1, qPrintable(name));
+    files->scrollToItem(found.first());
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(found.first()).center());
+}
+
+void TestNavigation::listsOpenOnCurrentFolder()
+{
+    QCOMPARE(drives->drive(), m_root);
+    QCOMPARE(folders->path(), m_drawings);
+    QCOMPARE(files->path(), m_drawings);
+    QCOMPARE(f->window->sourceFolder, m_drawings);
+    QVERIFY(files->selectedItems().isEmpty());
+    // The folder list shows the path's ancestors, then its sub-folders.
+    const QStringList shown = itemTexts(folders);
+    QVERIFY(shown.size() >= 4);
+    QCOMPARE(shown.mid(shown.size() - 3).replaceInStrings(QRegularExpression(QStringLiteral("^ +")), QString()),
+             (QStringList{"folder.bmp", "sub a", "sub b"}));
+}
+
+void TestNavigation::folderChangeMovesFileList()
+{
+    f->window->drawingFileName = QStringLiteral("earlier.bmp");
+    const QString target = native(m_volume.filePath(QStringLiteral("drawings/sub a")));
+    QListWidgetItem *item = nullptr;
+    for (int i = 0; i < folders->count(); ++i)
+        if (folders->item(i)->data(Qt::UserRole).toString() == target)
+            item = folders->item(i);
+    QVERIFY(item);
+    doubleClick(folders, item);
+    QCOMPARE(folders->path(), target);
+    QCOMPARE(f->window->sourceFolder, target);
+    QCOMPARE(files->count(), 0);
+    QCOMPARE(f->window->drawingFileName, QStringLiteral("earlier.bmp"));
+
+    // Opening an ancestor goes back up.
+    QListWidgetItem *up = nullptr;
+    for (int i = 0; i < folders->count(); ++i)
+        if (folders->item(i)->data(Qt::UserRole).toString() == m_root)
+            up = folders->item(i);
+    QVERIFY(up);
+    doubleClick(folders, up);
+    QCOMPARE(f->window->sourceFolder, m_root);
+    QCOMPARE(itemTexts(files), QStringList{"root.bmp"});
+    QVERIFY(f->exchange->messages.isEmpty());
+}
+
+void TestNavigation::enterOpensFolder()
+{
+    const QString target = native(m_volume.filePath(QStringLiteral("drawings/sub b")));
+    folders->setFocus();
+    for (int i = 0; i < folders->count(); ++i)
+        if (folders->item(i)->data(Qt::UserRole).toString() == target)
+            folders->setCurrentRow(i);
+    // Moving the cursor alone opens nothing.
+    QCOMPARE(f->window->sourceFolder, m_drawings);
+    QTest::keyClick(folders, Qt::Key_Return);
+    QCOMPARE(f->window->sourceFolder, target);
+    QCOMPARE(files->path(), target);
+}
+
+void TestNavigation::fileListShowsDrawingsOnly()
+{
+    QStringList shown = itemTexts(files);
+    // Letter case ignored and numbers in names compared as numbers, as a file manager lists them.
+    QVERIFY(shown.indexOf(QStringLiteral("a2.bmp")) < shown.indexOf(QStringLiteral("a10.bmp")));
+    QVERIFY(shown.indexOf(QStringLiteral("broken_x_V_y.bmp")) < shown.indexOf(QStringLiteral("CH_Re 4-4_E_SBB.BMP")));
+    QVERIFY(shown.indexOf(QStringLiteral("CH_Re 4-4_E_SBB.BMP")) < shown.indexOf(QStringLiteral("FRG_BR 01_D_DB.bmp")));
+    shown.sort();
+    QCOMPARE(shown, (QStringList{"CH_Re 4-4_E_SBB.BMP", "FRG_BR 01_D_DB.bmp", "I_E 626_E_FS_0.bmp",
+                                 "I_E 626_E_FS_0_N1.bmp", "I_E 626_E_FS_1.bmp", "I_E 626_E_FS_SAR.bmp", "a10.bmp",
+                                 "a2.bmp", "broken_x_V_y.bmp"}));
+}
+
+void TestNavigation::driveWithoutMedium()
+{
+    drives->setDrive(m_missingDrive);
+    QCOMPARE(f->exchange->messageTexts(), QStringList{"Device NOT available!"});
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    // Back on the previous drive, at its root rather than the folder shown before.
+    QCOMPARE(drives->drive(), m_root);
+    QCOMPARE(folders->path(), m_root);
+    QCOMPARE(files->path(), m_root);
+    QCOMPARE(f->window->sourceFolder, m_root);
+    QCOMPARE(native(QDir::currentPath()), m_root);
+}
+
+void TestNavigation::driveWithoutMediumAtRoot()
+{
+    drives->setDrive(m_missingDrive);
+    f->exchange->clearRecords();
+    drives->setDrive(m_missingDrive);
+    QCOMPARE(f->exchange->messageTexts(), QStringList{"Device NOT available!"});
+    QCOMPARE(folders->path(), m_root);
+    QCOMPARE(f->window->sourceFolder, m_root);
+}
+
+void TestNavigation::driveChangeRunsFolderChange()
+{
+    // The folder list already shows the root: the drive change still sets sourceFolder.
+    QVERIFY(folders->setPath(m_root));
+    f->window->sourceFolder = QStringLiteral("elsewhere");
+    drives->setDriveRoots({m_missingDrive, m_root});
+    drives->setDrive(m_missingDrive);
+    f->exchange->clearRecords();
+    QCOMPARE(f->window->sourceFolder, m_root);
+    QCOMPARE(itemTexts(files), QStringList{"root.bmp"});
+}
+
+void TestNavigation::selectionPresetsAttributes()
+{
+    selectFile(QStringLiteral("I_E 626_E_FS_0.bmp"));
+    QVERIFY(f->exchange->messages.isEmpty());
+    QCOMPARE(f->window->drawingFileName, QStringLiteral("I_E 626_E_FS_0.bmp"));
+    QCOMPARE(f->window->sourceFolder, m_drawings + QDir::separator());
+    QCOMPARE(attributes(*f), QStringLiteral("cycle=6 uland=8 gt=2 ol=100 vr=10 label=E 626 FS"));
+    const QPixmap shown = f->child<QLabel>(QStringLiteral("picView"))->pixmap();
+    QCOMPARE(shown.size(), QSize(120, 40));
+
+    // A steam locomotive unticks OL "Y" and leaves "N" and "3rail" as they are.
+    selectFile(QStringLiteral("FRG_BR 01_D_DB.bmp"));
+    QCOMPARE(attributes(*f), QStringLiteral("cycle= uland=5 gt=0 ol=000 vr=01 label=BR 01 DB"));
+    QCOMPARE(f->child<QLabel>(QStringLiteral("picView"))->pixmap().size(), QSize(400, 90));
+
+    // No country or type recognised: those lists keep the earlier values.
+    selectFile(QStringLiteral("a2.bmp"));
+    QCOMPARE(attributes(*f), QStringLiteral("cycle= uland=5 gt=0 ol=000 vr=01 label=a2.bmp a2"));
+
+    selectFile(QStringLiteral("CH_Re 4-4_E_SBB.BMP"));
+    QCOMPARE(attributes(*f), QStringLiteral("cycle= uland=2 gt=2 ol=100 vr=01 label=Re 4-4 SBB"));
+}
+
+void TestNavigation::keyboardSelection()
+{
+    files->setFocus();
+    QTest::keyClick(files, Qt::Key_Down);
+    QVERIFY(files->currentItem());
+    QCOMPARE(f->window->drawingFileName, files->currentItem()->text());
+    const int row = files->currentRow();
+    QTest::keyClick(files, Qt::Key_Down);
+    QCOMPARE(files->currentRow(), row + 1);
+    const QString name = files->currentItem()->text();
+    QCOMPARE(f->window->drawingFileName, name);
+    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text().isEmpty(), false);
+}
+
+void TestNavigation::companionRefusals_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("cycle");
+    QTest::newRow("frame") << "I_E 626_E_FS_1.bmp" << "Drawing Animation: choose the '_0' base drawing" << "6";
+    QTest::newRow("pantograph") << "I_E 626_E_FS_SAR.bmp"
+                                << "Panthografs Animation: choose the base drawing and set the SAR flag!" << "";
+    QTest::newRow("variation") << "I_E 626_E_FS_0_N1.bmp"
+                               << "Variation drawing: choose the base drawing and set the VARIATIONS flag!" << "";
+}
+
+void TestNavigation::companionRefusals()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    QFETCH(QString, cycle);
+    selectFile(QStringLiteral("I_E 626_E_FS_0.bmp"));
+    const QString before = attributes(*f);
+    const qint64 pictureBefore = f->child<QLabel>(QStringLiteral("picView"))->pixmap().cacheKey();
+    selectFile(file);
+    QCOMPARE(f->exchange->messageTexts(), QStringList{message});
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    QCOMPARE(f->window->drawingFileName, file);
+    // Only the cycle box may have moved; the rest shows the earlier drawing.
+    QString expected = before;
+    expected.replace(QStringLiteral("cycle=6"), QStringLiteral("cycle=") + cycle);
+    QCOMPARE(attributes(*f), expected);
+    QCOMPARE(f->child<QLabel>(QStringLiteral("picView"))->pixmap().cacheKey(), pictureBefore);
+}
+
+void TestNavigation::pantographRefusalShowsCycleFirst()
+{
+    selectFile(QStringLiteral("I_E 626_E_FS_0.bmp"));
+    QString cycleWhileShown = QStringLiteral("<no message>");
+    f->exchange->onMessage([&](const ScriptedExchange::Message &) {
+        cycleWhileShown = f->child<QLineEdit>(QStringLiteral("txtCycle"))->text();
+    });
+    selectFile(QStringLiteral("I_E 626_E_FS_SAR.bmp"));
+    QCOMPARE(cycleWhileShown, QString());
+}
+
+void TestNavigation::unreadablePictureClearsPreview()
+{
+    selectFile(QStringLiteral("I_E 626_E_FS_0.bmp"));
+    selectFile(QStringLiteral("broken_x_V_y.bmp"));
+    QVERIFY(f->exchange->messages.isEmpty());
+    QVERIFY(f->child<QLabel>(QStringLiteral("picView"))->pixmap().isNull());
+    // The rest of the selection handling still ran.
+    QCOMPARE(attributes(*f), QStringLiteral("cycle= uland=8 gt=8 ol=000 vr=01 label=x y"));
+}
+
+void TestNavigation::emptyFolderAsksToLineUp()
+{
+    selectFile(QStringLiteral("a2.bmp"));
+    const qint64 pictureBefore = f->child<QLabel>(QStringLiteral("picView"))->pixmap().cacheKey();
+    f->window->sourceFolder.clear();
+    selectFile(QStringLiteral("FRG_BR 01_D_DB.bmp"));
+    QCOMPARE(f->exchange->messageTexts(), QStringList{"Line up drive, folders and files!"});
+    QCOMPARE(f->window->sourceFolder, QString(QDir::separator()));
+    QCOMPARE(f->child<QLabel>(QStringLiteral("picView"))->pixmap().cacheKey(), pictureBefore);
+    // The decoding goes on after the message.
+    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(), QStringLiteral("BR 01 DB"));
+}
+
+void TestNavigation::complementRule_data()
+{
+    QTest::addColumn<QString>("group");
+    for (const char *group : {"chkSAR", "chkSW", "chkPP", "chkDT", "chkVR"})
+        QTest::newRow(group) << QString::fromLatin1(group);
+}
+
+void TestNavigation::complementRule()
+{
+    QFETCH(QString, group);
+    auto *yes = f->child<QCheckBox>(group + QStringLiteral("_0"));
+    auto *no = f->child<QCheckBox>(group + QStringLiteral("_1"));
+    QVERIFY(!yes->isChecked() && no->isChecked());
+    QTest::mouseClick(yes, Qt::LeftButton);
+    QVERIFY(yes->isChecked() && !no->isChecked());
+    // Clicking the ticked member switches to the other one: the pair is never empty.
+    QTest::mouseClick(yes, Qt::LeftButton);
+    QVERIFY(!yes->isChecked() && no->isChecked());
+    QTest::mouseClick(no, Qt::LeftButton);
+    QVERIFY(yes->isChecked() && !no->isChecked());
+    // A change made by code runs the same rule.
+    no->setChecked(true);
+    QVERIFY(!yes->isChecked() && no->isChecked());
+    yes->setChecked(true);
+    QVERIFY(yes->isChecked() && !no->isChecked());
+    QTest::keyClick(no, Qt::Key_Space);
+    QVERIFY(!yes->isChecked() && no->isChecked());
+}
+
+void TestNavigation::singleChoiceRule()
+{
+    FrmEdit &w = *f->window;
+    // Each tick unticks the other two, in the designed order, nested inside the tick's own
+    // change (which this recording, connected after the rule, sees last).
+    QStringList changes;
+    for (QCheckBox *box : w.chkOL)
+        connect(box, &QCheckBox::toggled, box, [&changes, box](bool on) {
+            changes.append(box->objectName() + (on ? QStringLiteral("+") : QStringLiteral("-")));
+        });
+    QTest::mouseClick(w.chkOL[2], Qt::LeftButton);
+    QCOMPARE(changes, (QStringList{"chkOL_0-", "chkOL_2+"}));
+    QVERIFY(!w.chkOL[0]->isChecked() && !w.chkOL[1]->isChecked() && w.chkOL[2]->isChecked());
+    changes.clear();
+    w.chkOL[1]->setChecked(true);
+    QCOMPARE(changes, (QStringList{"chkOL_2-", "chkOL_1+"}));
+    // Unticking the only ticked member leaves the group empty.
+    QTest::mouseClick(w.chkOL[1], Qt::LeftButton);
+    QVERIFY(!w.chkOL[0]->isChecked() && !w.chkOL[1]->isChecked() && !w.chkOL[2]->isChecked());
+    // Both ticked by passing the rule (as no user can) and then one more: the rule clears both.
+    QTest::mouseClick(w.chkLR[2], Qt::LeftButton);
+    QVERIFY(!w.chkLR[0]->isChecked() && !w.chkLR[1]->isChecked() && !w.chkLR[2]->isChecked());
+    QTest::mouseClick(w.chkLR[0], Qt::LeftButton);
+    QTest::mouseClick(w.chkLR[1], Qt::LeftButton);
+    QVERIFY(!w.chkLR[0]->isChecked() && w.chkLR[1]->isChecked() && !w.chkLR[2]->isChecked());
+}
+
+void TestNavigation::epochsHaveNoRule()
+{
+    for (int i = 1; i <= 6; ++i)
+        QTest::mouseClick(f->window->chkEPO[i], Qt::LeftButton);
+    for (int i = 1; i <= 6; ++i)
+        QVERIFY(f->window->chkEPO[i]->isChecked());
+    QVERIFY(f->window->chkOL[0]->isChecked());
+}
+
+// From a drawing on disk to an entry line in an open library, as a user goes.
+void TestNavigation::wholeRoad()
+{
+    f->exchange->answerInput(QStringLiteral("Italia"));
+    f->action(QStringLiteral("menuNew"))->trigger();
+    selectFile(QStringLiteral("I_E 626_E_FS_0.bmp"));
+    QTest::mouseClick(f->window->chkEPO[3], Qt::LeftButton);
+    QTest::mouseClick(f->window->chkEPO[2], Qt::LeftButton);
+    auto *cycle = f->child<QLineEdit>(QStringLiteral("txtCycle"));
+    cycle->setFocus();
+    QTest::keyClick(cycle, Qt::Key_Backspace);
+    QTest::keyClicks(cycle, QStringLiteral("0"));
+    QTest::mouseClick(f->child(QStringLiteral("cmdAdd")), Qt::LeftButton);
+
+    QCOMPARE(f->exchange->messageTexts(), QStringList());
+    auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(encodeCodePage(list->item(0)->text()),
+             QByteArray("E 626 FS                                2-3I  E Y58NBNNN0YI_E 626_E_FS_0.bmp"));
+    QCOMPARE(f->window->entryFolder.at(0), m_drawings + QDir::separator());
+    QCOMPARE(f->window->entryStatus.at(0), QStringLiteral("N"));
+}
+
+QTEST_MAIN(TestNavigation)
+#include "test_window_navigation.moc"
