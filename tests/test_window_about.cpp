@@ -35,12 +35,21 @@ QRect lineFromTwips(int x1, int x2, int y)
     return {left, qRound(y / 15.0 - 1), qRound(x2 / 15.0) - left, 2};
 }
 
-// The bit count a bitmap file stores in its info header (offset 28, little-endian).
+// A little-endian number of a bitmap file's headers.
+quint32 headerField(const QByteArray &file, int offset, int bytes)
+{
+    quint32 value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(file.at(offset + i));
+    return value;
+}
+
+// The bit count a bitmap file stores in its info header.
 int storedBitsPerPixel(const QByteArray &file)
 {
     if (file.size() < 54 || !file.startsWith("BM"))
         return -1;
-    return static_cast<unsigned char>(file[28]) | static_cast<unsigned char>(file[29]) << 8;
+    return static_cast<int>(headerField(file, 28, 2));
 }
 
 QByteArray contentsOf(const QString &path)
@@ -625,7 +634,7 @@ void TestWindowAbout::pictures()
     QFETCH(int, bitsPerPixel);
     QFETCH(int, colours);
 
-    FrmAbout loadsTheResources;
+    const FrmAbout registersTheResources;
     QImageReader reader(path);
     QCOMPARE(reader.format(), QByteArray("bmp"));
     const QImage image = reader.read();
@@ -642,16 +651,18 @@ void TestWindowAbout::committedHelpBitmap()
     const QByteArray file = contentsOf(path);
     QCOMPARE(file.size(), 945054);
     QCOMPARE(storedBitsPerPixel(file), 24);
-    // The pixel rows follow the 54-byte headers, uncompressed.
-    QCOMPARE(static_cast<unsigned char>(file[10]), 54);
-    QCOMPARE(static_cast<int>(file[30]), 0);
+    // The pixel rows follow the 54-byte headers, uncompressed: 450 rows of 2100 bytes.
+    QCOMPARE(headerField(file, 2, 4), 945054u);
+    QCOMPARE(headerField(file, 10, 4), 54u);
+    QCOMPARE(headerField(file, 14, 4), 40u);
+    QCOMPARE(headerField(file, 30, 4), 0u);
 
     QImageReader reader(path);
     const QImage image = reader.read();
     QCOMPARE(image.size(), QSize(700, 450));
 
     // The program carries exactly the committed file.
-    FrmAiuto loadsTheResources;
+    const FrmAiuto registersTheResources;
     QCOMPARE(contentsOf(QStringLiteral(":/help.bmp")), file);
 }
 

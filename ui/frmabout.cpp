@@ -21,7 +21,6 @@ FrmAbout::FrmAbout(QWidget *parent)
 {
     initResources();
     ui->setupUi(this);
-    setFixedSize(size());
 
     // The railcar covers its whole rectangle, so a move can shift what is already on screen and
     // repaint only the strip of the band it uncovers.
