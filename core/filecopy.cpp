@@ -19,9 +19,12 @@ QString systemReason(const std::error_code &error)
     return QString::fromLocal8Bit(error.message());
 }
 
-// Drawings are a few tens of kilobytes to a few megabytes: one buffer of this size moves most
-// of them in a single read and write.
-constexpr qint64 copyChunk = 1024 * 1024;
+// Most drawings are a few tens of kilobytes: one read and one write each.
+constexpr qint64 copyChunk = 64 * 1024;
+
+constexpr QFileDevice::Permissions drawingPermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser |
+    QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
 QString copyData(QFile &from, QFileDevice &to)
 {
@@ -47,28 +50,38 @@ QString copyFileReplacing(const QString &source, const QString &target)
 
     // QSaveFile would do the same swap but forces each file to disk before it; for thousands of
     // drawings that sync is most of the time. The rename alone keeps the target whole.
-    QTemporaryFile part(QFileInfo(target).path() + QLatin1String("/.tessaro-copy-XXXXXX"));
-    // Unbuffered, so that every short write is seen with its reason (QTemporaryFile keeps the
-    // open with a mode protected; QFile's is the same virtual).
-    if (!static_cast<QFile &>(part).open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return part.errorString();
-    // A temporary file is private to its owner; the copy is as readable as its source, and
-    // stays writable so that a later save can replace it.
-    part.setPermissions(from.permissions() | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
-    if (QString reason = copyData(from, part); !reason.isEmpty())
-        return reason;
-    const QString partName = part.fileName(); // names the file on disk from here on
-    part.close();
-    if (part.error() != QFileDevice::NoError)
-        return part.errorString();
+    QString partName;
+    {
+        QTemporaryFile part(QFileInfo(target).path() + QLatin1String("/.tessaro-copy-XXXXXX"));
+        // Unbuffered, so that every short write is seen with its reason (QTemporaryFile keeps
+        // the open with a mode protected; QFile's is the same virtual).
+        if (!static_cast<QFile &>(part).open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+            return part.errorString();
+        // A temporary file is private to its owner; a drawing of the library is not.
+        part.setPermissions(drawingPermissions);
+        if (QString reason = copyData(from, part); !reason.isEmpty())
+            return reason; // part removes its file
+
+        // A new drawing takes its name in one step that never replaces anything; should a file
+        // of that name appear meanwhile, the copy is reported rather than lost silently.
+        if (!QFileInfo::exists(target)) {
+            if (!part.rename(target))
+                return part.errorString();
+            part.setAutoRemove(false);
+            return {};
+        }
+        partName = part.fileName(); // gives the file a name on disk from here on
+        part.setAutoRemove(false);
+    } // closed: a file still open cannot be renamed everywhere
 
     // QFile::rename refuses to replace an existing file; the standard library's rename replaces
     // it in one step (rename(2), MoveFileEx with replace on Windows).
     std::error_code error;
     std::filesystem::rename(fileSystemPath(partName), fileSystemPath(target), error);
-    if (error)
-        return systemReason(error); // part removes its file on the way out
-    part.setAutoRemove(false);
+    if (error) {
+        QFile::remove(partName);
+        return systemReason(error);
+    }
     return {};
 }
 

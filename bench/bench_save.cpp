@@ -1,0 +1,264 @@
+// Times the work of saving a library of 1000 added entries against the bare copying of the same
+// files, and the reading and writing of a 1000-line attributes file. Prints figures; decides
+// nothing.
+
+#include "codetables.h"
+#include "companionnames.h"
+#include "filetest.h"
+#include "libraryfile.h"
+#include "librarysave.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr int entryTotal = 1000;
+constexpr qsizetype drawingSize = 20 * 1024;
+
+struct BenchEntry
+{
+    QString line;
+    QString type;
+    QStringList files; // the drawing and its six companions
+};
+
+QString entryLine(const QString &drawing, const QString &type)
+{
+    // 6 frames cycle, pantograph and variations: every companion there is.
+    return QStringLiteral("Bench drawing").leftJustified(40, QLatin1Char(' ')) +
+           QLatin1String("4  CH ") + type.leftJustified(2, QLatin1Char(' ')) +
+           QLatin1String("Y60YBNNN6Y") + drawing;
+}
+
+bool writeDrawing(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+std::vector<BenchEntry> makeDrawings(const QString &source)
+{
+    const QStringList types = vehicleTypeCodes();
+    QByteArray bytes(drawingSize, 'x');
+    std::vector<BenchEntry> entries;
+    entries.reserve(entryTotal);
+    for (int i = 0; i < entryTotal; ++i) {
+        const QString stem = QStringLiteral("CH_Loco %1_%2_SBB_0").arg(i).arg(types[i % types.size()]);
+        BenchEntry entry;
+        entry.type = types[i % types.size()];
+        entry.line = entryLine(stem + QLatin1String(".bmp"), entry.type);
+        entry.files = QStringList{stem + QLatin1String(".bmp")} + animationFrameNames(stem + QLatin1String(".bmp"));
+        entry.files << pantographDrawingName(stem) << stem + QLatin1String("_N0.bmp")
+                    << stem + QLatin1String("_E3.bmp");
+        for (const QString &name : std::as_const(entry.files)) {
+            bytes[0] = char('A' + i % 26); // no two drawings alike
+            if (!writeDrawing(source + name, bytes))
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(source + name));
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// Writes back what earlier steps left in the page cache, so that each timed step pays only
+// for its own files.
+void settle()
+{
+#ifdef Q_OS_UNIX
+    ::sync();
+#endif
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Wall time, and the processor time the process itself spent (user and system): the second
+// does not count waiting for a disk that other work keeps busy.
+struct Timing
+{
+    double wall = 0;
+    double cpu = 0;
+};
+
+class Stopwatch
+{
+public:
+    Stopwatch() : m_cpu(std::clock()) { m_wall.start(); }
+    Timing elapsed() const
+    {
+        return {double(m_wall.nsecsElapsed()) / 1e6, 1000.0 * double(std::clock() - m_cpu) / CLOCKS_PER_SEC};
+    }
+
+private:
+    QElapsedTimer m_wall;
+    std::clock_t m_cpu;
+};
+
+double msSince(const QElapsedTimer &timer) { return double(timer.nsecsElapsed()) / 1e6; }
+
+std::filesystem::path fsPath(const QString &path) { return std::filesystem::path(path.toStdU16String()); }
+
+// (a): what the save does once the user has chosen the file.
+Timing timeSave(const std::vector<BenchEntry> &entries, const QString &source, const QString &place,
+                int &problems)
+{
+    QStringList lines;
+    for (const BenchEntry &entry : entries)
+        lines.append(entry.line);
+    const QString file = place + QLatin1String("/Bench.txt");
+    problems = 0;
+
+    const Stopwatch timer;
+    if (!writeLibraryFile(file, lines).isEmpty())
+        ++problems;
+    const QString folder = libraryFolderOf(file).value_or(place + QLatin1String("/Bench"));
+    problems += int(makeLibraryFolders(folder, vehicleTypeCodes()).size());
+    for (const BenchEntry &entry : entries) {
+        const EntryCopyReport report = copyEntryDrawings(entry.line, source, folder);
+        problems += int(report.notCopied.size()) + (report.refused() ? 1 : 0);
+    }
+    return timer.elapsed();
+}
+
+// (b): the same files copied by the standard library, nothing else.
+Timing timePlainCopy(const std::vector<BenchEntry> &entries, const QString &source, const QString &target)
+{
+    for (const QString &type : vehicleTypeCodes())
+        std::filesystem::create_directories(fsPath(target + QLatin1Char('/') + type));
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> copies;
+    for (const BenchEntry &entry : entries)
+        for (const QString &name : entry.files)
+            copies.emplace_back(fsPath(source + name),
+                                fsPath(target + QLatin1Char('/') + entry.type + QLatin1Char('/') + name));
+
+    const Stopwatch timer;
+    for (const auto &[from, to] : copies)
+        std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+    return timer.elapsed();
+}
+
+double timeExistenceChecks(const std::vector<BenchEntry> &entries, const QString &source, int &found)
+{
+    std::vector<QStringList> candidates;
+    for (const BenchEntry &entry : entries)
+        candidates.push_back(variationCandidateNames(drawingStem(entry.files.constFirst())));
+    found = 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (const QStringList &names : candidates)
+        for (const QString &name : names)
+            found += isOrdinaryFile(source + name) ? 1 : 0;
+    return msSince(timer);
+}
+
+// (c): the attributes file alone, best and median of a few rounds.
+std::pair<double, double> timeAttributesFile(const std::vector<BenchEntry> &entries, const QString &place)
+{
+    QStringList lines;
+    for (const BenchEntry &entry : entries)
+        lines.append(entry.line);
+    const QString file = place + QLatin1String("/Alone.txt");
+    std::vector<double> rounds;
+    for (int round = 0; round < 11; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        const QString reason = writeLibraryFile(file, lines);
+        const LibraryFileContent back = readLibraryFile(file);
+        rounds.push_back(msSince(timer));
+        if (!reason.isEmpty() || back.lines != lines)
+            std::fprintf(stderr, "attributes file did not come back whole\n");
+    }
+    std::sort(rounds.begin(), rounds.end());
+    return {rounds.front(), rounds[rounds.size() / 2]};
+}
+
+} // namespace
+
+int main()
+{
+    QTemporaryDir root;
+    if (!root.isValid()) {
+        std::fprintf(stderr, "no temporary folder\n");
+        return 1;
+    }
+    const QString source = root.filePath(QStringLiteral("drawings")) + QLatin1Char('/');
+    QDir().mkpath(source);
+    const std::vector<BenchEntry> entries = makeDrawings(source);
+    std::printf("Library of %d entries, %d drawings of %lld bytes in %s\n", entryTotal,
+                int(entries.size() * 7), static_cast<long long>(drawingSize), qPrintable(root.path()));
+
+    // Each round saves into a fresh place and copies into a fresh folder, in turns first, so
+    // that neither side inherits the other's write-back.
+    constexpr int rounds = 3;
+    std::vector<double> saves, plains, resaves, ratios, saveCpu, plainCpu, cpuRatios;
+    int problems = 0;
+    for (int round = 0; round < rounds; ++round) {
+        const QString place = root.filePath(QStringLiteral("save%1").arg(round));
+        const QString plainFolder = root.filePath(QStringLiteral("plain%1").arg(round));
+        QDir().mkpath(place);
+        Timing save;
+        Timing plain;
+        int roundProblems = 0;
+        for (int turn = 0; turn < 2; ++turn) {
+            settle();
+            if ((turn + round) % 2 == 0)
+                save = timeSave(entries, source, place, roundProblems);
+            else
+                plain = timePlainCopy(entries, source, plainFolder);
+            problems += roundProblems;
+            roundProblems = 0;
+        }
+        settle();
+        const Timing resave = timeSave(entries, source, place, roundProblems); // every target exists
+        problems += roundProblems;
+        saves.push_back(save.wall);
+        plains.push_back(plain.wall);
+        resaves.push_back(resave.wall);
+        ratios.push_back(save.wall / plain.wall);
+        saveCpu.push_back(save.cpu);
+        plainCpu.push_back(plain.cpu);
+        cpuRatios.push_back(save.cpu / plain.cpu);
+        std::printf("    round %d: a %.1f ms (cpu %.1f), b %.1f ms (cpu %.1f), a/b %.2f (cpu %.2f), "
+                    "second save %.1f ms (cpu %.1f)\n",
+                    round + 1, save.wall, save.cpu, plain.wall, plain.cpu, save.wall / plain.wall,
+                    save.cpu / plain.cpu, resave.wall, resave.cpu);
+        QDir(place).removeRecursively();
+        QDir(plainFolder).removeRecursively();
+    }
+    settle();
+    int found = 0;
+    const double checks = timeExistenceChecks(entries, source, found);
+    const auto [fileBest, fileMedian] = timeAttributesFile(entries, root.path());
+
+    const double save = median(saves);
+    std::printf("Medians of %d rounds; cpu = processor time of this process\n", rounds);
+    std::printf("(a) first save through the core operations: %8.1f ms  (cpu %.1f ms)\n", save, median(saveCpu));
+    std::printf("    second save (every target replaced):    %8.1f ms\n", median(resaves));
+    std::printf("(b) plain std::filesystem::copy_file:       %8.1f ms  (cpu %.1f ms)\n", median(plains),
+                median(plainCpu));
+    std::printf("    ratio a/b:                               %8.2f     (cpu %.2f)   target <= 1.3\n",
+                median(ratios), median(cpuRatios));
+    std::printf("    40 existence checks x %d entries:      %8.1f ms  (%.0f%% of a; %d found)\n",
+                entryTotal, checks, 100.0 * checks / save, found);
+    std::printf("(c) write + read a 1000-line file:          %8.2f ms best, %.2f ms median   target < 10 ms\n",
+                fileBest, fileMedian);
+    if (problems != 0)
+        std::printf("!!  the saves reported %d problems\n", problems);
+    return problems == 0 ? 0 : 1;
+}
