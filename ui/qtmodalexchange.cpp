@@ -32,8 +32,8 @@ MessageAnswer QtModalExchange::message(MessageKind kind, const QString &text, Me
         buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
     QMessageBox box(icon, applicationTitle(), text, standard, m_parent);
     box.setDefaultButton(QMessageBox::Ok);
-    // A bare CR joins the two parts of a message; show it as the line break it stands for.
-    box.setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    // The text stays as the program made it: the bare CR joining two parts shows as a line break.
+    box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
@@ -50,7 +50,9 @@ std::optional<QString> QtModalExchange::fileDialog(const FileDialogRequest &requ
     QFileDialog dialog(m_parent, request.title, request.initialFolder);
     const bool save = request.purpose == FileDialogRequest::Purpose::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::AnyFile);
+    // The open dialog, too, takes a typed name of a file that does not exist: the command
+    // itself reports what it cannot read.
+    dialog.setFileMode(QFileDialog::AnyFile);
     // The replace question is the program's own, asked after the dialog.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     const qsizetype bar = request.filter.indexOf(QLatin1Char('|'));

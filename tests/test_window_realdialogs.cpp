@@ -1,0 +1,147 @@
+#include "frmedit.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// Runs act on the next modal dialog as soon as it is shown, as a user would answer it.
+void whenModalShown(std::function<void(QWidget *)> act)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [act, poll] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            act(modal);
+            return;
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+struct SeenBox
+{
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+// Records the message box and presses the button with the given role.
+std::function<void(QWidget *)> answerBox(SeenBox &seen, QMessageBox::StandardButton button)
+{
+    return [&seen, button](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY(box);
+        seen = {box->windowTitle(), box->text(), box->icon(), int(box->buttons().size())};
+        QTest::mouseClick(box->button(button), Qt::LeftButton);
+    };
+}
+
+} // namespace
+
+// The default window shows the real Qt dialogs, titled and worded as the program's own.
+class TestRealDialogs : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void warningBox();
+    void questionBoxCancel();
+    void inputBoxNamesLibrary();
+    void openDialogReadsFile();
+};
+
+void TestRealDialogs::warningBox()
+{
+    FrmEdit window;
+    window.show();
+    SeenBox seen;
+    whenModalShown(answerBox(seen, QMessageBox::Ok));
+    window.findChild<QPushButton *>(QStringLiteral("cmdAdd"))->click();
+    QCOMPARE(seen.title, QStringLiteral("Zerbon"));
+    QCOMPARE(seen.text, QStringLiteral("Open a New or an Existing Source Library!"));
+    QCOMPARE(seen.icon, QMessageBox::Warning);
+    QCOMPARE(seen.buttons, 1);
+}
+
+void TestRealDialogs::questionBoxCancel()
+{
+    FrmEdit window;
+    window.show();
+    SeenBox seen;
+    whenModalShown(answerBox(seen, QMessageBox::Cancel));
+    window.findChild<QAction *>(QStringLiteral("menuExit"))->trigger();
+    QCOMPARE(seen.text, QStringLiteral("This will end the program's session"));
+    QCOMPARE(seen.buttons, 2);
+    QVERIFY(window.isVisible());
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestRealDialogs::inputBoxNamesLibrary()
+{
+    FrmEdit window;
+    window.show();
+    QString title;
+    QString prompt;
+    whenModalShown([&](QWidget *modal) {
+        auto *input = qobject_cast<QInputDialog *>(modal);
+        QVERIFY(input);
+        title = input->windowTitle();
+        prompt = input->labelText();
+        QCOMPARE(input->textValue(), QString());
+        input->findChild<QLineEdit *>()->setText(QStringLiteral("Swiss"));
+        input->accept();
+    });
+    window.findChild<QAction *>(QStringLiteral("menuNew"))->trigger();
+    QCOMPARE(title, QStringLiteral("Zerbon"));
+    QCOMPARE(prompt, QStringLiteral("Name the Library:"));
+    QCOMPARE(window.libraryMode, QStringLiteral("NEW"));
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblAF"))->text(),
+             QStringLiteral("Source Library Attributes File: Swiss"));
+}
+
+void TestRealDialogs::openDialogReadsFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Swiss.txt"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("a\r\nb\r\n");
+    }
+    FrmEdit window;
+    window.show();
+    QString title;
+    QStringList filters;
+    whenModalShown([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        // Typed into the name box and confirmed with Enter, as a user does.
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(path);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    window.findChild<QAction *>(QStringLiteral("menuOpen"))->trigger();
+    QCOMPARE(title, QStringLiteral("Get an Existing Source Library Attribute File"));
+    QCOMPARE(filters, QStringList{"Source File (*.txt)"});
+    QCOMPARE(window.libraryMode, QStringLiteral("UPD"));
+    QCOMPARE(window.libraryFile, QDir::toNativeSeparators(path));
+    QCOMPARE(window.entryCount, 2);
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+QTEST_MAIN(TestRealDialogs)
+#include "test_window_realdialogs.moc"
