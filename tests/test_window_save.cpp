@@ -1,0 +1,516 @@
+#include "windowfixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+const QString completion =
+    QStringLiteral("Source Library Attributes File and copy of drawings\rGenerated/Updated!");
+const QString replaceText = QStringLiteral("The file already exists.\rDo you want overwrite it?");
+const QString captionPrefix = QStringLiteral("Source Library Attributes File: ");
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QByteArray drawingBytes(const QString &name) { return "BM" + name.toUtf8(); }
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+#ifdef Q_OS_UNIX
+// Every write of this process past limit bytes fails as on a full disk, whoever runs the test.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_old;
+        lowered.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+#endif
+
+} // namespace
+
+class TestSaveWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void noLibrary();
+    void firstSave();
+    void dialogEndsSilently_data();
+    void dialogEndsSilently();
+    void replaceQuestion_data();
+    void replaceQuestion();
+    void secondSaveCopiesAgain();
+    void openedLibraryCopiesOnlyAdditions();
+    void missingDrawingReportedNoCompletion();
+    void folderThatCannotBeMade();
+    void refusalStopsAtItsEntry();
+    void writeFailure_data();
+    void writeFailure();
+    void blankFileNameInUpdateMode();
+
+private:
+    // A drawing folder with the files of the entries below.
+    void makeDrawings(const QStringList &names);
+    void startNewLibrary(const QString &name);
+    // Adds an entry for drawing through the window's own Add command.
+    void addEntry(const QString &drawing, bool pantograph = false, const QString &cycle = {},
+                  bool variations = false);
+    void save() { f->action(QStringLiteral("menuSave"))->trigger(); }
+    QStringList lines() const;
+    QByteArray expectedFile() const;
+    QString caption() const { return f->child<QLabel>(QStringLiteral("lblAF"))->text(); }
+    QList<ScriptedExchange::Message> messagesOf(MessageKind kind) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_drawings; // ends with the separator
+    QString m_file;     // where the library's attributes file goes
+    QString m_folder;   // its library folder
+    std::unique_ptr<WindowFixture> f;
+};
+
+void TestSaveWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_drawings = m_dir->filePath(QStringLiteral("drawings")) + QDir::separator();
+    QVERIFY(QDir().mkpath(m_drawings));
+    m_file = QDir::toNativeSeparators(m_dir->filePath(QStringLiteral("Swiss.txt")));
+    m_folder = QDir::toNativeSeparators(m_dir->filePath(QStringLiteral("Swiss")));
+    f = std::make_unique<WindowFixture>();
+}
+
+void TestSaveWindow::cleanup()
+{
+    // Every way out of the command gives the arrow back.
+    QCOMPARE(f->exchange->busyDepth, 0);
+    QCOMPARE(f->exchange->unscripted, 0);
+}
+
+void TestSaveWindow::makeDrawings(const QStringList &names)
+{
+    for (const QString &name : names)
+        QVERIFY(writeBytes(m_drawings + name, drawingBytes(name)));
+}
+
+void TestSaveWindow::startNewLibrary(const QString &name)
+{
+    f->exchange->answerInput(name);
+    f->action(QStringLiteral("menuNew"))->trigger();
+    QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
+}
+
+void TestSaveWindow::addEntry(const QString &drawing, bool pantograph, const QString &cycle, bool variations)
+{
+    FrmEdit &w = *f->window;
+    const int before = w.entryCount;
+    w.sourceFolder = m_drawings;
+    w.drawingFileName = drawing;
+    w.chkEPO[4]->setChecked(true);
+    f->child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);
+    f->child<QComboBox>(QStringLiteral("cboGT"))->setCurrentIndex(2); // E
+    f->child<QLineEdit>(QStringLiteral("txtDescription"))->setText(QStringLiteral("Re 4/4"));
+    w.chkSAR[pantograph ? 0 : 1]->setChecked(true);
+    f->child<QLineEdit>(QStringLiteral("txtCycle"))->setText(cycle);
+    w.chkVR[variations ? 0 : 1]->setChecked(true);
+    w.addEntry();
+    QCOMPARE(w.entryCount, before + 1);
+}
+
+QStringList TestSaveWindow::lines() const
+{
+    const auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->item(i)->text());
+    return items;
+}
+
+QByteArray TestSaveWindow::expectedFile() const
+{
+    QByteArray bytes;
+    for (const QString &line : lines())
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+QList<ScriptedExchange::Message> TestSaveWindow::messagesOf(MessageKind kind) const
+{
+    QList<ScriptedExchange::Message> found;
+    for (const ScriptedExchange::Message &m : f->exchange->messages)
+        if (m.kind == kind)
+            found.append(m);
+    return found;
+}
+
+void TestSaveWindow::noLibrary()
+{
+    save();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{"Open a New or an Existing Library!"});
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    QVERIFY(f->exchange->fileRequests.isEmpty());
+    QCOMPARE(f->exchange->busyShown, 0);
+    QCOMPARE(f->window->libraryMode, QStringLiteral("---"));
+}
+
+void TestSaveWindow::firstSave()
+{
+    makeDrawings({"Re44.bmp", "Ae66_0.bmp", "Ae66_1.bmp", "Ae66_2.bmp", "Ae66_3.bmp", "Ae66_0_SAR.bmp",
+                  "Ae66_0_N0.bmp", "Ae66_0_E3.bmp", "Ae66_0_X1.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"));
+    addEntry(QStringLiteral("Ae66_0.bmp"), true, QStringLiteral("6"), true);
+    f->exchange->clearRecords();
+
+    f->exchange->answerFile(m_file);
+    save();
+
+    QCOMPARE(f->exchange->fileRequests.size(), 1);
+    const FileDialogRequest request = f->exchange->fileRequests.first();
+    QCOMPARE(request.purpose, FileDialogRequest::Purpose::Save);
+    QCOMPARE(request.title, QStringLiteral("Save the Source Library Attributes File"));
+    QCOMPARE(request.filter, QStringLiteral("TXT File (*.txt)|*.txt"));
+    QCOMPARE(request.initialName, QStringLiteral("Swiss.txt"));
+    QCOMPARE(request.initialFolder, QString());
+    QCOMPARE(request.defaultExtension, QStringLiteral("txt"));
+
+    QCOMPARE(f->exchange->messageTexts(), QStringList{completion}); // no replace question
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Information);
+    QCOMPARE(caption(), captionPrefix + m_file);
+    QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+    QCOMPARE(f->window->libraryFile, m_file);
+    QCOMPARE(f->window->libraryFolder, m_folder);
+    QVERIFY(f->exchange->busyShown > 0);
+
+    QCOMPARE(readBytes(m_file), expectedFile());
+    QCOMPARE(expectedFile().count("\r\n"), 2);
+    QCOMPARE(QDir(m_folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 14);
+    QVERIFY(QFileInfo(m_folder + QLatin1String("/consists")).isDir());
+    const QStringList copied{"Ae66_0.bmp", "Ae66_0_E3.bmp", "Ae66_0_N0.bmp", "Ae66_0_SAR.bmp",
+                             "Ae66_1.bmp", "Ae66_2.bmp", "Ae66_3.bmp", "Re44.bmp"};
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")), copied);
+    for (const QString &name : copied)
+        QCOMPARE(readBytes(m_folder + QLatin1String("/E/") + name), drawingBytes(name));
+    QCOMPARE(f->window->entryStatus.mid(0, 2), (QStringList{"N", "N"}));
+}
+
+void TestSaveWindow::dialogEndsSilently_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("cancelled") << true;
+    QTest::newRow("answer *.txt") << false;
+}
+
+void TestSaveWindow::dialogEndsSilently()
+{
+    QFETCH(bool, cancel);
+    makeDrawings({"Re44.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"));
+    f->exchange->clearRecords();
+    if (cancel)
+        f->exchange->cancelFile();
+    else
+        f->exchange->answerFile(QStringLiteral("*.txt"));
+    save();
+
+    QVERIFY(f->exchange->messages.isEmpty());
+    QCOMPARE(f->exchange->busyShown, 0);
+    QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
+    QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
+    QCOMPARE(caption(), captionPrefix + QStringLiteral("Swiss"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"drawings"});
+}
+
+void TestSaveWindow::replaceQuestion_data()
+{
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("OK replaces") << true;
+    QTest::newRow("Cancel keeps") << false;
+}
+
+void TestSaveWindow::replaceQuestion()
+{
+    QFETCH(bool, ok);
+    const QByteArray old = "an older library\r\n";
+    QVERIFY(writeBytes(m_file, old));
+    makeDrawings({"Re44.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"));
+    f->exchange->clearRecords();
+    f->exchange->answerFile(m_file);
+    f->exchange->answerMessage(ok ? MessageAnswer::Ok : MessageAnswer::Cancel);
+    save();
+
+    QCOMPARE(f->exchange->messages.first().text, replaceText);
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    QCOMPARE(f->exchange->messages.first().buttons, MessageButtons::OkCancel);
+    if (ok) {
+        QCOMPARE(f->exchange->messageTexts(), (QStringList{replaceText, completion}));
+        QCOMPARE(readBytes(m_file), expectedFile());
+        QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+        QCOMPARE(filesIn(m_folder + QLatin1String("/E")), QStringList{"Re44.bmp"});
+        return;
+    }
+    QCOMPARE(f->exchange->messages.size(), 1);
+    QCOMPARE(readBytes(m_file), old);
+    QCOMPARE(f->exchange->busyShown, 0);
+    QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
+    QCOMPARE(f->window->libraryFile, QString());
+    QVERIFY(!QFileInfo::exists(m_folder));
+
+    // The next save proposes a name of its own.
+    f->exchange->cancelFile();
+    save();
+    QCOMPARE(f->exchange->fileRequests.size(), 2);
+    QCOMPARE(f->exchange->fileRequests.last().initialName, QStringLiteral(".txt"));
+}
+
+void TestSaveWindow::secondSaveCopiesAgain()
+{
+    makeDrawings({"Re44.bmp", "Re44_SAR.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"), true);
+    f->exchange->answerFile(m_file);
+    save();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{completion});
+
+    // The drawing changed in its folder and the copy was lost from the library.
+    QVERIFY(writeBytes(m_drawings + QLatin1String("Re44.bmp"), "BM redrawn"));
+    QVERIFY(QFile::remove(m_folder + QLatin1String("/E/Re44_SAR.bmp")));
+    addEntry(QStringLiteral("Re44.bmp"));
+    f->exchange->clearRecords();
+    save();
+
+    QVERIFY(f->exchange->fileRequests.isEmpty()); // no dialog, no question
+    QCOMPARE(f->exchange->messageTexts(), QStringList{completion});
+    QCOMPARE(readBytes(m_file), expectedFile());
+    QCOMPARE(expectedFile().count("\r\n"), 2);
+    QCOMPARE(readBytes(m_folder + QLatin1String("/E/Re44.bmp")), QByteArray("BM redrawn"));
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")), (QStringList{"Re44.bmp", "Re44_SAR.bmp"}));
+    QCOMPARE(caption(), captionPrefix + m_file);
+    QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+}
+
+void TestSaveWindow::openedLibraryCopiesOnlyAdditions()
+{
+    makeDrawings({"Re44.bmp", "Ae66.bmp"});
+    const QByteArray loaded = "Re 4/4                                  4  CH E Y60NBNNN0NRe44.bmp\r\n\r\n";
+    QVERIFY(writeBytes(m_file, loaded));
+    f->exchange->answerFile(m_file);
+    f->action(QStringLiteral("menuOpen"))->trigger();
+    QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+
+    save();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{completion});
+    QCOMPARE(readBytes(m_file), loaded);
+    QVERIFY(!QFileInfo::exists(m_folder)); // nothing copied, no folder needed
+
+    addEntry(QStringLiteral("Ae66.bmp"));
+    f->exchange->clearRecords();
+    save();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{completion});
+    QCOMPARE(readBytes(m_file), expectedFile());
+    QVERIFY(readBytes(m_file).startsWith(loaded));
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")), QStringList{"Ae66.bmp"});
+    QVERIFY(f->exchange->fileRequests.isEmpty());
+}
+
+void TestSaveWindow::missingDrawingReportedNoCompletion()
+{
+    makeDrawings({"Re44.bmp", "Re44_SAR.bmp", "Ae66.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"), true);
+    addEntry(QStringLiteral("Ae66.bmp"));
+    QVERIFY(QFile::remove(m_drawings + QLatin1String("Re44_SAR.bmp"))); // gone since it was added
+    f->exchange->clearRecords();
+    f->exchange->answerFile(m_file);
+    save();
+
+    QCOMPARE(f->exchange->messages.size(), 1);
+    const ScriptedExchange::Message box = f->exchange->messages.first();
+    QCOMPARE(box.kind, MessageKind::Critical);
+    const QStringList boxLines = box.text.split(QLatin1Char('\r'));
+    QCOMPARE(boxLines.size(), 2);
+    QVERIFY2(boxLines[1].startsWith(QDir::toNativeSeparators(m_drawings + QLatin1String("Re44_SAR.bmp")) + ": "),
+             qPrintable(box.text));
+    QVERIFY(boxLines[1].size() > (m_drawings + QLatin1String("Re44_SAR.bmp: ")).size());
+    // The attributes file is written and the rest copied: the library is saved, but not whole.
+    QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+    QCOMPARE(readBytes(m_file), expectedFile());
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")), (QStringList{"Ae66.bmp", "Re44.bmp"}));
+}
+
+void TestSaveWindow::folderThatCannotBeMade()
+{
+    makeDrawings({"Re44.bmp"});
+    QVERIFY(QDir().mkpath(m_folder));
+    QVERIFY(writeBytes(m_folder + QLatin1String("/E"), "a file where the type folder goes"));
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"));
+    f->exchange->clearRecords();
+    f->exchange->answerFile(m_file);
+    save();
+
+    QCOMPARE(messagesOf(MessageKind::Information).size(), 0);
+    QCOMPARE(f->exchange->messages.size(), 1);
+    const QString text = f->exchange->messages.first().text;
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Critical);
+    QVERIFY2(text.contains(QDir::toNativeSeparators(m_folder + QLatin1String("/E")) + ": "), qPrintable(text));
+    QVERIFY2(text.contains(QDir::toNativeSeparators(m_drawings + QLatin1String("Re44.bmp")) + ": "), qPrintable(text));
+    QCOMPARE(readBytes(m_folder + QLatin1String("/E")), QByteArray("a file where the type folder goes"));
+    QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+    QVERIFY(QFileInfo(m_folder + QLatin1String("/ET")).isDir());
+}
+
+void TestSaveWindow::refusalStopsAtItsEntry()
+{
+    makeDrawings({"A.bmp", "B.bmp", "B_1.bmp", "C.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("A.bmp"));
+    addEntry(QStringLiteral("B.bmp"));
+    addEntry(QStringLiteral("C.bmp"));
+    // A line that claims an animation its drawing's name cannot have (edited, not composed).
+    QListWidgetItem *second = f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->item(1);
+    QString line = second->text();
+    line[56] = QLatin1Char('6');
+    second->setText(line);
+    f->exchange->clearRecords();
+    f->exchange->answerFile(m_file);
+    save();
+
+    QCOMPARE(f->exchange->messageTexts(), QStringList{"Check Animation Drawing and PHASENLAENGE parameter!"});
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Critical);
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")), (QStringList{"A.bmp", "B.bmp"}));
+    QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
+    QCOMPARE(f->window->libraryFile, m_file);
+    QCOMPARE(readBytes(m_file), expectedFile());
+}
+
+void TestSaveWindow::writeFailure_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("how");
+    QTest::newRow("first save, full disk") << "NEW" << "full";
+    QTest::newRow("first save, file name taken by a folder") << "NEW" << "folder";
+    QTest::newRow("later save, full disk") << "UPD" << "full";
+    QTest::newRow("later save, file name taken by a folder") << "UPD" << "folder";
+}
+
+void TestSaveWindow::writeFailure()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, how);
+#ifndef Q_OS_UNIX
+    if (how == QLatin1String("full"))
+        QSKIP("The file size limit is a POSIX means.");
+#endif
+    makeDrawings({"Re44.bmp"});
+    const QByteArray old = "an older library\r\n";
+    if (how == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(m_file + QLatin1String("/inside")));
+    else
+        QVERIFY(writeBytes(m_file, old));
+
+    if (mode == QLatin1String("NEW")) {
+        startNewLibrary(QStringLiteral("Swiss"));
+        f->exchange->answerFile(m_file);
+        f->exchange->answerMessage(MessageAnswer::Ok); // replace it
+    } else {
+        f->window->libraryMode = QStringLiteral("UPD"); // as a library whose file became a folder
+        f->window->libraryFile = m_file;
+        f->window->libraryFolder = m_folder;
+    }
+    const QString captionBefore = caption();
+    addEntry(QStringLiteral("Re44.bmp"));
+    f->exchange->clearRecords();
+    {
+#ifdef Q_OS_UNIX
+        std::optional<FileSizeLimit> full;
+        if (how == QLatin1String("full"))
+            full.emplace(32);
+#endif
+        save();
+    }
+
+    const QList<ScriptedExchange::Message> critical = messagesOf(MessageKind::Critical);
+    QCOMPARE(critical.size(), 1);
+    QVERIFY2(critical.first().text.contains(m_file + QLatin1String(" could NOT be written: ")),
+             qPrintable(critical.first().text));
+    QVERIFY(!critical.first().text.endsWith(QLatin1String("written: \rNothing was saved!")));
+    QCOMPARE(messagesOf(MessageKind::Information).size(), 0);
+    QCOMPARE(f->exchange->messages.last().kind, MessageKind::Critical);
+    if (how == QLatin1String("full"))
+        QCOMPARE(readBytes(m_file), old);
+    else
+        QVERIFY(QFileInfo(m_file + QLatin1String("/inside")).isDir());
+    QCOMPARE(filesIn(m_dir->path()), how == QLatin1String("full") ? QStringList{"Swiss.txt"} : QStringList());
+    QVERIFY(!QFileInfo::exists(m_folder + QLatin1String("/E/Re44.bmp"))); // no copy phase
+    QCOMPARE(f->window->libraryMode, mode);
+    if (mode == QLatin1String("NEW")) {
+        QVERIFY(!QFileInfo::exists(m_folder));
+        QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
+        QCOMPARE(caption(), captionBefore);
+    }
+}
+
+void TestSaveWindow::blankFileNameInUpdateMode()
+{
+    makeDrawings({"Re44.bmp"});
+    f->window->libraryMode = QStringLiteral("UPD");
+    f->window->libraryFile = QStringLiteral("  ");
+    f->window->libraryFolder = m_folder;
+    addEntry(QStringLiteral("Re44.bmp"));
+    f->exchange->clearRecords();
+    save();
+
+    QCOMPARE(f->exchange->messages.size(), 1);
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Critical);
+    QVERIFY(!QFileInfo::exists(m_folder));
+    QVERIFY(f->exchange->fileRequests.isEmpty());
+}
+
+QTEST_MAIN(TestSaveWindow)
+#include "test_window_save.moc"
