@@ -55,6 +55,8 @@ QString nameUpTo(const QString &line, qsizetype end)
     return line.mid(nameStart, std::max<qsizetype>(0, end - nameStart));
 }
 
+QString noLibraryFolder() { return QStringLiteral("the library has no folder"); }
+
 struct CopyPlan
 {
     QStringList names; // in copy order, without folder
@@ -111,6 +113,10 @@ QString variationsRefusal() { return QStringLiteral("Check Animation Drawing and
 QList<FileProblem> makeLibraryFolders(const QString &libraryFolder, const QStringList &typeCodes)
 {
     QList<FileProblem> problems;
+    if (libraryFolder.isEmpty()) {
+        problems.append({libraryFolder, noLibraryFolder()});
+        return problems;
+    }
     if (const QString reason = makeFolder(libraryFolder); !reason.isEmpty()) {
         problems.append({libraryFolder, reason});
         return problems;
@@ -138,7 +144,9 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
     const QString type = trimBlanks(line.mid(EntryColumn::gt - 1, EntryColumn::gtWidth));
     const QString target = withSeparator(libraryFolder) + type + QDir::separator();
     QString folderReason;
-    if (!isTypeFolderName(type))
+    if (libraryFolder.isEmpty())
+        folderReason = noLibraryFolder(); // rather than the root folder's type folders
+    else if (!isTypeFolderName(type))
         folderReason = QStringLiteral("the type \"%1\" names no type folder").arg(type);
     else if (const QString reason = makeFolder(target); !reason.isEmpty())
         folderReason = QStringLiteral("the folder %1 cannot be made: %2")

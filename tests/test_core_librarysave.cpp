@@ -131,6 +131,7 @@ private slots:
     void failedWriteLeavesOldFile();
     void unusableTypeCodeNeverLeavesLibrary_data();
     void unusableTypeCodeNeverLeavesLibrary();
+    void noLibraryFolderCopiesNothing();
     void notCopiedMessageIsCut();
 };
 
@@ -536,6 +537,23 @@ void TestLibrarySave::unusableTypeCodeNeverLeavesLibrary()
     QCOMPARE(report.notCopied[0].path, source + QLatin1String("Re44.bmp"));
     QCOMPARE(folderContent(place.filePath(QStringLiteral("libs"))), QStringList{"Swiss"});
     QCOMPARE(folderContent(library).size(), vehicleTypeCodes().size() + 1);
+}
+
+void TestLibrarySave::noLibraryFolderCopiesNothing()
+{
+    QTemporaryDir place;
+    const QString source = place.path() + QLatin1Char('/');
+    QVERIFY(writeBytes(source + QLatin1String("Re44.bmp"), "drawing"));
+    const QString working = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(place.path()));
+
+    const QList<FileProblem> folders = makeLibraryFolders(QString(), vehicleTypeCodes());
+    const EntryCopyReport report = copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, QString());
+    QDir::setCurrent(working);
+    QCOMPARE(folders.size(), 1);
+    QCOMPARE(report.copied, QStringList());
+    QCOMPARE(report.notCopied.size(), 1);
+    QCOMPARE(folderContent(place.path()), QStringList{"Re44.bmp"});
 }
 
 void TestLibrarySave::notCopiedMessageIsCut()
