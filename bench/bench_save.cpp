@@ -205,7 +205,7 @@ int main()
 
     // Each round saves into a fresh place and copies into a fresh folder, in turns first, so
     // that neither side inherits the other's write-back.
-    constexpr int rounds = 3;
+    constexpr int rounds = 5;
     std::vector<double> saves, plains, resaves, ratios, saveCpu, plainCpu, cpuRatios;
     int problems = 0;
     for (int round = 0; round < rounds; ++round) {
