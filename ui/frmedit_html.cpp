@@ -1,5 +1,6 @@
 #include "frmedit.h"
 
+#include "attributesfiledialog.h"
 #include "htmlpages.h"
 #include "publishlibrary.h"
 
@@ -30,13 +31,7 @@ QString missingPicturesMessage(const QStringList &pictures)
 // Works only on the file it is given: the library open in the window stays as it is.
 void FrmEdit::publishHtml()
 {
-    FileDialogRequest request;
-    request.purpose = FileDialogRequest::Purpose::Open;
-    request.title = QStringLiteral("Get an Existing Source Library Attribute File");
-    request.filter = QStringLiteral("Source File (*.txt)|*.txt");
-    request.initialName = QStringLiteral("*.txt");
-    request.initialFolder = QDir::toNativeSeparators(QDir::currentPath());
-    const std::optional<QString> chosen = exchange().fileDialog(request);
+    const std::optional<QString> chosen = exchange().fileDialog(existingAttributesFileRequest());
     if (!chosen || *chosen == QLatin1String("*.txt"))
         return;
     const QString attributesPath = QDir::toNativeSeparators(*chosen);

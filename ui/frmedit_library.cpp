@@ -1,5 +1,6 @@
 #include "frmedit.h"
 
+#include "attributesfiledialog.h"
 #include "entrycolumns.h"
 #include "libraryfile.h"
 #include "ui_frmedit.h"
@@ -42,13 +43,7 @@ void FrmEdit::newLibrary()
 
 void FrmEdit::openLibrary()
 {
-    FileDialogRequest request;
-    request.purpose = FileDialogRequest::Purpose::Open;
-    request.title = QStringLiteral("Get an Existing Source Library Attribute File");
-    request.filter = QStringLiteral("Source File (*.txt)|*.txt");
-    request.initialName = QStringLiteral("*.txt");
-    request.initialFolder = QDir::toNativeSeparators(QDir::currentPath());
-    const std::optional<QString> chosen = exchange().fileDialog(request);
+    const std::optional<QString> chosen = exchange().fileDialog(existingAttributesFileRequest());
     if (!chosen || *chosen == QLatin1String("*.txt"))
         return;
     const QString path = QDir::toNativeSeparators(*chosen);

@@ -1,0 +1,14 @@
+#include "attributesfiledialog.h"
+
+#include <QDir>
+
+FileDialogRequest existingAttributesFileRequest()
+{
+    FileDialogRequest request;
+    request.purpose = FileDialogRequest::Purpose::Open;
+    request.title = QStringLiteral("Get an Existing Source Library Attribute File");
+    request.filter = QStringLiteral("Source File (*.txt)|*.txt");
+    request.initialName = QStringLiteral("*.txt");
+    request.initialFolder = QDir::toNativeSeparators(QDir::currentPath());
+    return request;
+}
