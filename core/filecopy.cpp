@@ -40,16 +40,14 @@ QString copyData(QFile &from, QFileDevice &to)
     }
 }
 
-} // namespace
-
-QString copyFileReplacing(const QString &source, const QString &target)
+// Copies through Qt's own reads and writes, so that a failure is told in the system's own words
+// (the kernel copy reports a short write, a full disk among them, as an input/output error).
+QString copyCarefully(const QString &source, const QString &target)
 {
     QFile from(source);
     if (!from.open(QIODevice::ReadOnly))
         return from.errorString();
 
-    // QSaveFile would do the same swap but forces each file to disk before it; for thousands of
-    // drawings that sync is most of the time. The rename alone keeps the target whole.
     QString partName;
     {
         QTemporaryFile part(QFileInfo(target).path() + QLatin1String("/.tessaro-copy-XXXXXX"));
@@ -81,6 +79,34 @@ QString copyFileReplacing(const QString &source, const QString &target)
     if (error) {
         QFile::remove(partName);
         return systemReason(error);
+    }
+    return {};
+}
+
+} // namespace
+
+QString copyFileReplacing(const QString &source, const QString &target)
+{
+    // The data goes to a part file beside the target, then one rename puts it in the target's
+    // place (rename(2), MoveFileEx with replace on Windows): the target is at every moment
+    // either the old drawing or the whole new one. QSaveFile would do the same swap but forces
+    // each file to disk first, which for thousands of drawings is most of a save's time.
+    // copy_file lets the system copy in the kernel and keeps the drawing's permissions.
+    const std::filesystem::path from = fileSystemPath(source);
+    const std::filesystem::path to = fileSystemPath(target);
+    std::filesystem::path part = to;
+    part.replace_filename(u".~" + to.filename().u16string() + u".tessaro-part");
+
+    std::error_code error;
+    // A part file left by an interrupted save is ours to overwrite.
+    std::filesystem::copy_file(from, part, std::filesystem::copy_options::overwrite_existing, error);
+    if (!error)
+        std::filesystem::rename(part, to, error);
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(part, ignored);
+        // Once more the careful way, which either succeeds or says why in the system's words.
+        return copyCarefully(source, target);
     }
     return {};
 }
