@@ -19,10 +19,9 @@ bool isPseudoFileSystem(const QStorageInfo &volume)
     if (pseudo.contains(volume.fileSystemType()))
         return true;
     const QString root = volume.rootPath();
-    // tmpfs under /run, /dev and /sys are the system's; a tmpfs elsewhere may be the user's.
+    // Memory-backed file systems hold scratch files, not a user's drawings.
     if (volume.fileSystemType() == "tmpfs")
-        return root.startsWith(QLatin1String("/run")) || root.startsWith(QLatin1String("/dev")) ||
-               root.startsWith(QLatin1String("/sys"));
+        return true;
     return root.startsWith(QLatin1String("/proc")) || root.startsWith(QLatin1String("/sys")) ||
            root.startsWith(QLatin1String("/dev")) || root.startsWith(QLatin1String("/snap"));
 }

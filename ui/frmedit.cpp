@@ -43,6 +43,15 @@ QFont designLabelFont()
     return font;
 }
 
+// The stand-in for a missing design font may be wider: shrink it a little so that a caption
+// still fits the designed width instead of being cut.
+QFont fittingFont(QFont font, const QString &text, int width)
+{
+    while (font.pointSizeF() > 6.5 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    return font;
+}
+
 std::unique_ptr<ModalExchange> realDialogs() { return std::make_unique<QtModalExchange>(); }
 
 } // namespace
@@ -103,13 +112,13 @@ void FrmEdit::applyDesignFonts()
 {
     const QFont labelFont = designLabelFont();
     for (QLabel *label : ui->centralwidget->findChildren<QLabel *>())
-        label->setFont(labelFont);
+        label->setFont(fittingFont(labelFont, label->text(), label->width()));
     for (QCheckBox *box : ui->centralwidget->findChildren<QCheckBox *>())
         box->setFont(labelFont);
     QFont buttonFont = labelFont;
     buttonFont.setBold(false);
     for (QPushButton *button : ui->centralwidget->findChildren<QPushButton *>())
-        button->setFont(buttonFont);
+        button->setFont(fittingFont(buttonFont, button->text(), button->width() - 8));
     const QFont fixed = designFixedFont();
     for (QWidget *widget : std::initializer_list<QWidget *>{ui->lstLibraryFile, ui->cboGT, ui->cboUland,
                                                            ui->txtPixels, ui->txtCycle})
