@@ -56,11 +56,13 @@ std::vector<BenchEntry> makeDrawings(const QString &source)
     std::vector<BenchEntry> entries;
     entries.reserve(entryTotal);
     for (int i = 0; i < entryTotal; ++i) {
-        const QString stem = QStringLiteral("CH_Loco %1_%2_SBB_0").arg(i).arg(types[i % types.size()]);
+        const QString stem =
+            QStringLiteral("CH_Loco %1_%2_SBB_0").arg(i).arg(types[i % types.size()]);
         BenchEntry entry;
         entry.type = types[i % types.size()];
         entry.line = entryLine(stem + QLatin1String(".bmp"), entry.type);
-        entry.files = QStringList{stem + QLatin1String(".bmp")} + animationFrameNames(stem + QLatin1String(".bmp"));
+        entry.files = QStringList{stem + QLatin1String(".bmp")} +
+                      animationFrameNames(stem + QLatin1String(".bmp"));
         entry.files << pantographDrawingName(stem) << stem + QLatin1String("_N0.bmp")
                     << stem + QLatin1String("_E3.bmp");
         for (const QString &name : std::as_const(entry.files)) {
@@ -102,7 +104,8 @@ public:
     Stopwatch() : m_cpu(std::clock()) { m_wall.start(); }
     Timing elapsed() const
     {
-        return {double(m_wall.nsecsElapsed()) / 1e6, 1000.0 * double(std::clock() - m_cpu) / CLOCKS_PER_SEC};
+        return {double(m_wall.nsecsElapsed()) / 1e6,
+                1000.0 * double(std::clock() - m_cpu) / CLOCKS_PER_SEC};
     }
 
 private:
@@ -110,9 +113,15 @@ private:
     std::clock_t m_cpu;
 };
 
-double msSince(const QElapsedTimer &timer) { return double(timer.nsecsElapsed()) / 1e6; }
+double msSince(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
 
-std::filesystem::path fsPath(const QString &path) { return std::filesystem::path(path.toStdU16String()); }
+std::filesystem::path fsPath(const QString &path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
 
 // (a): what the save does once the user has chosen the file.
 Timing timeSave(const std::vector<BenchEntry> &entries, const QString &source, const QString &place,
@@ -137,15 +146,17 @@ Timing timeSave(const std::vector<BenchEntry> &entries, const QString &source, c
 }
 
 // (b): the same files copied by the standard library, nothing else.
-Timing timePlainCopy(const std::vector<BenchEntry> &entries, const QString &source, const QString &target)
+Timing timePlainCopy(const std::vector<BenchEntry> &entries, const QString &source,
+                     const QString &target)
 {
     for (const QString &type : vehicleTypeCodes())
         std::filesystem::create_directories(fsPath(target + QLatin1Char('/') + type));
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> copies;
     for (const BenchEntry &entry : entries)
         for (const QString &name : entry.files)
-            copies.emplace_back(fsPath(source + name),
-                                fsPath(target + QLatin1Char('/') + entry.type + QLatin1Char('/') + name));
+            copies.emplace_back(
+                fsPath(source + name),
+                fsPath(target + QLatin1Char('/') + entry.type + QLatin1Char('/') + name));
 
     const Stopwatch timer;
     for (const auto &[from, to] : copies)
@@ -153,7 +164,8 @@ Timing timePlainCopy(const std::vector<BenchEntry> &entries, const QString &sour
     return timer.elapsed();
 }
 
-double timeExistenceChecks(const std::vector<BenchEntry> &entries, const QString &source, int &found)
+double timeExistenceChecks(const std::vector<BenchEntry> &entries, const QString &source,
+                           int &found)
 {
     std::vector<QStringList> candidates;
     for (const BenchEntry &entry : entries)
@@ -168,7 +180,8 @@ double timeExistenceChecks(const std::vector<BenchEntry> &entries, const QString
 }
 
 // (c): the attributes file alone, best and median of a few rounds.
-std::pair<double, double> timeAttributesFile(const std::vector<BenchEntry> &entries, const QString &place)
+std::pair<double, double> timeAttributesFile(const std::vector<BenchEntry> &entries,
+                                             const QString &place)
 {
     QStringList lines;
     for (const BenchEntry &entry : entries)
@@ -201,7 +214,8 @@ int main()
     QDir().mkpath(source);
     const std::vector<BenchEntry> entries = makeDrawings(source);
     std::printf("Library of %d entries, %d drawings of %lld bytes in %s\n", entryTotal,
-                int(entries.size() * 7), static_cast<long long>(drawingSize), qPrintable(root.path()));
+                int(entries.size() * 7), static_cast<long long>(drawingSize),
+                qPrintable(root.path()));
 
     // Each round saves into a fresh place and copies into a fresh folder, in turns first, so
     // that neither side inherits the other's write-back.
@@ -225,7 +239,8 @@ int main()
             roundProblems = 0;
         }
         settle();
-        const Timing resave = timeSave(entries, source, place, roundProblems); // every target exists
+        const Timing resave =
+            timeSave(entries, source, place, roundProblems); // every target exists
         problems += roundProblems;
         saves.push_back(save.wall);
         plains.push_back(plain.wall);
@@ -234,10 +249,11 @@ int main()
         saveCpu.push_back(save.cpu);
         plainCpu.push_back(plain.cpu);
         cpuRatios.push_back(save.cpu / plain.cpu);
-        std::printf("    round %d: a %.1f ms (cpu %.1f), b %.1f ms (cpu %.1f), a/b %.2f (cpu %.2f), "
-                    "second save %.1f ms (cpu %.1f)\n",
-                    round + 1, save.wall, save.cpu, plain.wall, plain.cpu, save.wall / plain.wall,
-                    save.cpu / plain.cpu, resave.wall, resave.cpu);
+        std::printf(
+            "    round %d: a %.1f ms (cpu %.1f), b %.1f ms (cpu %.1f), a/b %.2f (cpu %.2f), "
+            "second save %.1f ms (cpu %.1f)\n",
+            round + 1, save.wall, save.cpu, plain.wall, plain.cpu, save.wall / plain.wall,
+            save.cpu / plain.cpu, resave.wall, resave.cpu);
         QDir(place).removeRecursively();
         QDir(plainFolder).removeRecursively();
     }
@@ -248,15 +264,18 @@ int main()
 
     const double save = median(saves);
     std::printf("Medians of %d rounds; cpu = processor time of this process\n", rounds);
-    std::printf("(a) first save through the core operations: %8.1f ms  (cpu %.1f ms)\n", save, median(saveCpu));
+    std::printf("(a) first save through the core operations: %8.1f ms  (cpu %.1f ms)\n", save,
+                median(saveCpu));
     std::printf("    second save (every target replaced):    %8.1f ms\n", median(resaves));
-    std::printf("(b) plain std::filesystem::copy_file:       %8.1f ms  (cpu %.1f ms)\n", median(plains),
-                median(plainCpu));
-    std::printf("    ratio a/b:                               %8.2f     (cpu %.2f)   target <= 1.3\n",
-                median(ratios), median(cpuRatios));
+    std::printf("(b) plain std::filesystem::copy_file:       %8.1f ms  (cpu %.1f ms)\n",
+                median(plains), median(plainCpu));
+    std::printf(
+        "    ratio a/b:                               %8.2f     (cpu %.2f)   target <= 1.3\n",
+        median(ratios), median(cpuRatios));
     std::printf("    40 existence checks x %d entries:      %8.1f ms  (%.0f%% of a; %d found)\n",
                 entryTotal, checks, 100.0 * checks / save, found);
-    std::printf("(c) write + read a 1000-line file:          %8.2f ms best, %.2f ms median   target < 10 ms\n",
+    std::printf("(c) write + read a 1000-line file:          %8.2f ms best, %.2f ms median   "
+                "target < 10 ms\n",
                 fileBest, fileMedian);
     if (problems != 0)
         std::printf("!!  the saves reported %d problems\n", problems);

@@ -6,11 +6,23 @@
 namespace {
 
 #ifdef Q_OS_WIN
-QStringDecoder makeDecoder() { return QStringDecoder(QStringConverter::System); }
-QStringEncoder makeEncoder() { return QStringEncoder(QStringConverter::System); }
+QStringDecoder makeDecoder()
+{
+    return QStringDecoder(QStringConverter::System);
+}
+QStringEncoder makeEncoder()
+{
+    return QStringEncoder(QStringConverter::System);
+}
 #else
-QStringDecoder makeDecoder() { return QStringDecoder("windows-1252"); }
-QStringEncoder makeEncoder() { return QStringEncoder("windows-1252"); }
+QStringDecoder makeDecoder()
+{
+    return QStringDecoder("windows-1252");
+}
+QStringEncoder makeEncoder()
+{
+    return QStringEncoder("windows-1252");
+}
 #endif
 
 } // namespace
@@ -27,7 +39,10 @@ QByteArray encodeCodePage(const QString &text)
     return encoder.encode(text);
 }
 
-bool fitsCodePage(const QString &text) { return firstCharOutsideCodePage(text).isNull(); }
+bool fitsCodePage(const QString &text)
+{
+    return firstCharOutsideCodePage(text).isNull();
+}
 
 QChar firstCharOutsideCodePage(const QString &text)
 {

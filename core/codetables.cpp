@@ -49,9 +49,15 @@ QStringList leadingCodes(const QStringList &items, int width)
 
 } // namespace
 
-QStringList vehicleTypeCodes() { return leadingCodes(vehicleTypeItems(), 2); }
+QStringList vehicleTypeCodes()
+{
+    return leadingCodes(vehicleTypeItems(), 2);
+}
 
-QStringList countryCodes() { return leadingCodes(countryItems(), 3); }
+QStringList countryCodes()
+{
+    return leadingCodes(countryItems(), 3);
+}
 
 OverheadLineEffect overheadLineEffectOfType(int typeIndex)
 {

@@ -14,5 +14,10 @@ QStringList vehicleTypeCodes();
 QStringList countryCodes();
 
 // Whether ticking a recognised type puts the overhead-line "Y" box on, off, or leaves it.
-enum class OverheadLineEffect { Ticked, Unticked, Unchanged };
+enum class OverheadLineEffect
+{
+    Ticked,
+    Unticked,
+    Unchanged
+};
 OverheadLineEffect overheadLineEffectOfType(int typeIndex);

@@ -16,7 +16,10 @@ QString drawingStem(const QString &fileName)
     return p < 0 ? fileName : fileName.left(p);
 }
 
-QString pantographDrawingName(const QString &stem) { return stem + QLatin1String("_SAR.bmp"); }
+QString pantographDrawingName(const QString &stem)
+{
+    return stem + QLatin1String("_SAR.bmp");
+}
 
 QStringList animationFrameNames(const QString &fileName)
 {

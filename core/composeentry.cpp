@@ -10,7 +10,10 @@
 
 namespace {
 
-QString yesNo(bool flag) { return flag ? QStringLiteral("Y") : QStringLiteral("N"); }
+QString yesNo(bool flag)
+{
+    return flag ? QStringLiteral("Y") : QStringLiteral("N");
+}
 
 EntryRefusal refuse(const QString &message, const QString &control = {}, int member = -1)
 {
@@ -61,7 +64,8 @@ std::optional<int> readWholeNumber(const QString &text)
         return 0;
     // Leading decimal number, as the boxes' own reading does: "058" is 58, "5.6" rounds to 6.
     qsizetype end = 0;
-    if (end < trimmed.size() && (trimmed[end] == QLatin1Char('-') || trimmed[end] == QLatin1Char('+')))
+    if (end < trimmed.size() &&
+        (trimmed[end] == QLatin1Char('-') || trimmed[end] == QLatin1Char('+')))
         ++end;
     bool seenPoint = false;
     while (end < trimmed.size() &&
@@ -74,7 +78,8 @@ std::optional<int> readWholeNumber(const QString &text)
     if (!ok)
         return 0;
     const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+    if (rounded < std::numeric_limits<qint16>::min() ||
+        rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<int>(rounded);
 }
@@ -101,34 +106,39 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
     const int epochCount = countTicked({entry.epochs[0], entry.epochs[1], entry.epochs[2],
                                         entry.epochs[3], entry.epochs[4], entry.epochs[5]});
     if (epochCount == 0)
-        return refuse(QStringLiteral("Select almost one value for EPOCHE!"), QStringLiteral("chkEPO"), 1);
+        return refuse(QStringLiteral("Select almost one value for EPOCHE!"),
+                      QStringLiteral("chkEPO"), 1);
     if (epochCount >= 3)
-        return refuse(QStringLiteral("Select one or two values for EPOCHE!"), QStringLiteral("chkEPO"), 1);
+        return refuse(QStringLiteral("Select one or two values for EPOCHE!"),
+                      QStringLiteral("chkEPO"), 1);
     const QString epoche = epochField(entry.epochs);
 
     // 6-7: a short typed text is filled so that the later columns never shift.
     if (entry.countryText.trimmed().isEmpty())
         return refuse(QStringLiteral("Select the country ULAND!"), QStringLiteral("cboUland"));
-    const QString uland =
-        entry.countryText.left(EntryColumn::ulandWidth).leftJustified(EntryColumn::ulandWidth, QLatin1Char(' '));
+    const QString uland = entry.countryText.left(EntryColumn::ulandWidth)
+                              .leftJustified(EntryColumn::ulandWidth, QLatin1Char(' '));
     if (const QChar c = firstCharOutsideCodePage(uland); !c.isNull())
-        return refuse(unencodableMessage(QStringLiteral("country ULAND"), c), QStringLiteral("cboUland"));
+        return refuse(unencodableMessage(QStringLiteral("country ULAND"), c),
+                      QStringLiteral("cboUland"));
 
     // 8-9
     if (entry.typeText.trimmed().isEmpty())
         return refuse(QStringLiteral("Select the type GT!"), QStringLiteral("cboGT"));
-    const QString gt =
-        entry.typeText.left(EntryColumn::gtWidth).leftJustified(EntryColumn::gtWidth, QLatin1Char(' '));
+    const QString gt = entry.typeText.left(EntryColumn::gtWidth)
+                           .leftJustified(EntryColumn::gtWidth, QLatin1Char(' '));
     if (const QChar c = firstCharOutsideCodePage(gt); !c.isNull())
         return refuse(unencodableMessage(QStringLiteral("type GT"), c), QStringLiteral("cboGT"));
 
     // 10-12
-    const int olCount = countTicked({entry.overheadLineYes, entry.overheadLineNo, entry.overheadLineThirdRail});
+    const int olCount =
+        countTicked({entry.overheadLineYes, entry.overheadLineNo, entry.overheadLineThirdRail});
     if (olCount == 0)
-        return refuse(QStringLiteral("Select almost one value for OL!"), QStringLiteral("chkOL"), 1);
+        return refuse(QStringLiteral("Select almost one value for OL!"), QStringLiteral("chkOL"),
+                      1);
     if (olCount > 1)
         return refuse(QStringLiteral("Select one value for OL!"), QStringLiteral("chkOL"), 1);
-    const QString ol = entry.overheadLineYes ? QStringLiteral("Y")
+    const QString ol = entry.overheadLineYes  ? QStringLiteral("Y")
                        : entry.overheadLineNo ? QStringLiteral("N")
                                               : QStringLiteral("3");
 
@@ -142,7 +152,8 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
     // 15-16
     if (entry.pantographAnimation) {
         if (findBmp(name) < 0)
-            return refuse(QStringLiteral("Drawing Filename incorrect!"), QStringLiteral("chkSAR"), 0);
+            return refuse(QStringLiteral("Drawing Filename incorrect!"), QStringLiteral("chkSAR"),
+                          0);
         const QString pantograph = folder + pantographDrawingName(drawingStem(name));
         if (!fileExists(pantograph))
             return refuse(QDir::toNativeSeparators(pantograph) + QLatin1String(" doesn't exist!"),
@@ -151,9 +162,11 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
     const QString sar = yesNo(entry.pantographAnimation);
 
     // 17-19
-    const int directionCount = countTicked({entry.directionLeft, entry.directionRight, entry.directionBoth});
+    const int directionCount =
+        countTicked({entry.directionLeft, entry.directionRight, entry.directionBoth});
     if (directionCount == 0)
-        return refuse(QStringLiteral("Select almost one value for RICHTUNG!"), QStringLiteral("chkLR"), 1);
+        return refuse(QStringLiteral("Select almost one value for RICHTUNG!"),
+                      QStringLiteral("chkLR"), 1);
     if (directionCount > 1)
         return refuse(QStringLiteral("Select one value for RICHTUNG!"), QStringLiteral("chkLR"), 1);
     const QString richtung = entry.directionLeft    ? QStringLiteral("L")
@@ -167,15 +180,18 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
     // 21-24: a negative cycle would write two characters into one column.
     const std::optional<int> cycle = readWholeNumber(entry.animationCycleText);
     if (!cycle || *cycle > 9 || *cycle < 0)
-        return refuse(QStringLiteral("The maximum value of cycle frequency is 9 [0-9] PHASENLAENGE!"),
-                      QStringLiteral("txtCycle"));
+        return refuse(
+            QStringLiteral("The maximum value of cycle frequency is 9 [0-9] PHASENLAENGE!"),
+            QStringLiteral("txtCycle"));
     if (*cycle >= 1) {
         const QStringList frames = animationFrameNames(name);
         if (frames.isEmpty())
-            return refuse(QStringLiteral("The engine hasn't animation!"), QStringLiteral("txtCycle"));
+            return refuse(QStringLiteral("The engine hasn't animation!"),
+                          QStringLiteral("txtCycle"));
         for (const QString &frame : frames)
             if (!fileExists(folder + frame))
-                return refuse(QDir::toNativeSeparators(folder + frame) + QLatin1String(" doesn't exist!"),
+                return refuse(QDir::toNativeSeparators(folder + frame) +
+                                  QLatin1String(" doesn't exist!"),
                               QStringLiteral("txtCycle"));
     }
     const QString phasenlaenge = QString::number(*cycle);
@@ -183,7 +199,8 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
     // 25-27
     if (entry.variations) {
         if (findBmp(name) < 0)
-            return refuse(QStringLiteral("Drawing Filename incorrect!"), QStringLiteral("chkVR"), 0);
+            return refuse(QStringLiteral("Drawing Filename incorrect!"), QStringLiteral("chkVR"),
+                          0);
         bool found = false;
         for (const QString &candidate : variationCandidateNames(drawingStem(name))) {
             if (fileExists(folder + candidate)) {

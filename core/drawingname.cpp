@@ -67,9 +67,11 @@ QString drawingRefusalMessage(DrawingRefusal refusal)
     case DrawingRefusal::AnimationFrame:
         return QStringLiteral("Drawing Animation: choose the '_0' base drawing");
     case DrawingRefusal::PantographDrawing:
-        return QStringLiteral("Panthografs Animation: choose the base drawing and set the SAR flag!");
+        return QStringLiteral(
+            "Panthografs Animation: choose the base drawing and set the SAR flag!");
     case DrawingRefusal::VariationDrawing:
-        return QStringLiteral("Variation drawing: choose the base drawing and set the VARIATIONS flag!");
+        return QStringLiteral(
+            "Variation drawing: choose the base drawing and set the VARIATIONS flag!");
     }
     return {};
 }
@@ -142,7 +144,8 @@ DrawingNameInfo decodeDrawingName(const QString &fileName)
     return info;
 }
 
-bool hasVariationDrawings(const QString &folder, const QString &fileName, const FileTest &fileExists)
+bool hasVariationDrawings(const QString &folder, const QString &fileName,
+                          const FileTest &fileExists)
 {
     const QStringList candidates = variationCandidateNames(drawingStem(fileName));
     for (const QString &candidate : candidates) {

@@ -11,7 +11,13 @@
 // a base drawing.
 
 // Why a name is not accepted as a base drawing.
-enum class DrawingRefusal { None, AnimationFrame, PantographDrawing, VariationDrawing };
+enum class DrawingRefusal
+{
+    None,
+    AnimationFrame,
+    PantographDrawing,
+    VariationDrawing
+};
 
 // The warning that sends the user to the base drawing; empty for DrawingRefusal::None.
 QString drawingRefusalMessage(DrawingRefusal refusal);
@@ -23,10 +29,10 @@ struct DrawingNameInfo
     // "" otherwise; absent for names too short to tell. Also set for pantograph and variation
     // refusals, which are shown after the box has taken it.
     std::optional<QString> phaseLengthText;
-    std::optional<int> countryIndex;   // position in countryItems()
-    std::optional<int> typeIndex;      // position in vehicleTypeItems()
+    std::optional<int> countryIndex;     // position in countryItems()
+    std::optional<int> typeIndex;        // position in vehicleTypeItems()
     std::optional<bool> overheadLineYes; // tick (true) or untick (false) the OL "Y" box
-    QString label;                     // empty when the name is refused
+    QString label;                       // empty when the name is refused
 };
 
 // Decodes a file name (without folder); reads no files.

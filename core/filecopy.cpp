@@ -23,8 +23,8 @@ QString systemReason(const std::error_code &error)
 constexpr qint64 copyChunk = 64 * 1024;
 
 constexpr QFileDevice::Permissions drawingPermissions =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser |
-    QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+    QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
 QString copyData(QFile &from, QFileDevice &to)
 {
@@ -99,7 +99,8 @@ QString copyFileReplacing(const QString &source, const QString &target)
 
     std::error_code error;
     // A part file left by an interrupted save is ours to overwrite.
-    std::filesystem::copy_file(from, part, std::filesystem::copy_options::overwrite_existing, error);
+    std::filesystem::copy_file(from, part, std::filesystem::copy_options::overwrite_existing,
+                               error);
     if (!error)
         std::filesystem::rename(part, to, error);
     if (error) {

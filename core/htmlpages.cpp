@@ -26,38 +26,36 @@ void appendHeadingRow(QStringList &lines, const QString &name, const QString &de
     lines << QStringLiteral("<tr>")
           << QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><font")
           << QStringLiteral("color=\"#FFFF00\">download</font></p>")
-          << QStringLiteral("<p align=\"center\"><a href=\"") + name + QStringLiteral(".zip\"><font")
+          << QStringLiteral("<p align=\"center\"><a href=\"") + name +
+                 QStringLiteral(".zip\"><font")
           << QStringLiteral("color=\"#000080\">") + description + QStringLiteral("</font></a><font")
           << QStringLiteral("color=\"#FFFF00\"> (") + name + QStringLiteral(".zip)</font></p>")
           << QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">The complete set")
-          << QStringLiteral("of base models:</font></p>")
-          << QStringLiteral("</td>")
+          << QStringLiteral("of base models:</font></p>") << QStringLiteral("</td>")
           << QStringLiteral("</tr>");
 }
 
-void appendEntryRow(QStringList &lines, const QString &name, const QString &baseName,
-                    bool ownSize, const QString &label)
+void appendEntryRow(QStringList &lines, const QString &name, const QString &baseName, bool ownSize,
+                    const QString &label)
 {
     lines << QStringLiteral("<tr>")
           << QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><img")
-          << QStringLiteral("src=\"") + name + QLatin1Char('/') + baseName + QStringLiteral(".gif\"")
-          << (ownSize ? QStringLiteral("></p>") : QStringLiteral("width=\"900\" height=\"58\"></p>"))
+          << QStringLiteral("src=\"") + name + QLatin1Char('/') + baseName +
+                 QStringLiteral(".gif\"")
+          << (ownSize ? QStringLiteral("></p>")
+                      : QStringLiteral("width=\"900\" height=\"58\"></p>"))
           << QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">") + label
-          << QStringLiteral("</font></p>")
-          << QStringLiteral("</td>")
-          << QStringLiteral("</tr>");
+          << QStringLiteral("</font></p>") << QStringLiteral("</td>") << QStringLiteral("</tr>");
 }
 
 void appendClosingRows(QStringList &lines)
 {
     lines << QStringLiteral("<tr>")
           << QStringLiteral("<td><p align=\"center\"><a href=\"../dn_pavoscr.html\"><img")
-          << QStringLiteral("src=\"../../img/ndface.gif\" width=\"150\" height=\"75\" nosave></a></p>")
-          << QStringLiteral("</td>")
-          << QStringLiteral("</tr>")
-          << QStringLiteral("</table>")
-          << QStringLiteral("<p>&nbsp;</p>")
-          << QStringLiteral("</body>")
+          << QStringLiteral(
+                 "src=\"../../img/ndface.gif\" width=\"150\" height=\"75\" nosave></a></p>")
+          << QStringLiteral("</td>") << QStringLiteral("</tr>") << QStringLiteral("</table>")
+          << QStringLiteral("<p>&nbsp;</p>") << QStringLiteral("</body>")
           << QStringLiteral("</html>");
 }
 
@@ -83,10 +81,8 @@ QStringList insertIndexRow(const QStringList &indexLines, const QString &library
             lines << QStringLiteral("<tr>")
                   << QStringLiteral("<td><p align=\"center\"><a href=\"LIBRARIES/") + libraryName +
                          QStringLiteral(".html\">")
-                  << libraryDescription + QStringLiteral("</a>")
-                  << QStringLiteral("</p>")
-                  << QStringLiteral("</td>")
-                  << QStringLiteral("</tr>");
+                  << libraryDescription + QStringLiteral("</a>") << QStringLiteral("</p>")
+                  << QStringLiteral("</td>") << QStringLiteral("</tr>");
         }
         lines << line;
     }

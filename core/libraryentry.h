@@ -11,9 +11,9 @@
 // The attributes of one drawing as the window's controls hold them.
 struct LibraryEntry
 {
-    QString drawingFileName;  // no folder
-    QString sourceFolder;     // ends with the separator
-    QString labelText;        // as typed
+    QString drawingFileName;      // no folder
+    QString sourceFolder;         // ends with the separator
+    QString labelText;            // as typed
     std::array<bool, 6> epochs{}; // epoch 1 at [0] .. epoch 6 at [5]
     QString countryText;
     QString typeText;
@@ -36,8 +36,8 @@ struct LibraryEntry
 struct EntryRefusal
 {
     QString message;
-    QString control;  // objectName of a control or check box group; empty: focus stays
-    int member = -1;  // member index within a check box group, -1 for other controls
+    QString control; // objectName of a control or check box group; empty: focus stays
+    int member = -1; // member index within a check box group, -1 for other controls
 
     bool operator==(const EntryRefusal &) const = default;
 };

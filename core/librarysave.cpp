@@ -30,7 +30,10 @@ QString trimBlanks(const QString &text)
     return text.mid(first, last - first);
 }
 
-QString columnText(const QString &line, qsizetype column) { return line.mid(column - 1, 1); }
+QString columnText(const QString &line, qsizetype column)
+{
+    return line.mid(column - 1, 1);
+}
 
 bool isAnimated(const QString &line)
 {
@@ -55,7 +58,10 @@ QString nameUpTo(const QString &line, qsizetype end)
     return line.mid(nameStart, std::max<qsizetype>(0, end - nameStart));
 }
 
-QString noLibraryFolder() { return QStringLiteral("the library has no folder"); }
+QString noLibraryFolder()
+{
+    return QStringLiteral("the library has no folder");
+}
 
 struct CopyPlan
 {
@@ -106,9 +112,18 @@ CopyPlan planCopies(const QString &line, const QString &sourceFolder)
 
 } // namespace
 
-QString animationRefusal() { return QStringLiteral("Check Animation Drawing and PHASENLAENGE parameter!"); }
-QString pantographRefusal() { return QStringLiteral("Check Animation Drawing and SAR parameter!"); }
-QString variationsRefusal() { return QStringLiteral("Check Animation Drawing and Variations Files!"); }
+QString animationRefusal()
+{
+    return QStringLiteral("Check Animation Drawing and PHASENLAENGE parameter!");
+}
+QString pantographRefusal()
+{
+    return QStringLiteral("Check Animation Drawing and SAR parameter!");
+}
+QString variationsRefusal()
+{
+    return QStringLiteral("Check Animation Drawing and Variations Files!");
+}
 
 QList<FileProblem> makeLibraryFolders(const QString &libraryFolder, const QStringList &typeCodes)
 {
@@ -157,7 +172,8 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
             report.notCopied.append({source + name, folderReason});
             continue;
         }
-        if (const QString reason = copyFileReplacing(source + name, target + name); reason.isEmpty())
+        if (const QString reason = copyFileReplacing(source + name, target + name);
+            reason.isEmpty())
             report.copied.append(target + name);
         else
             report.notCopied.append({source + name, reason});

@@ -11,7 +11,10 @@ namespace {
 
 const QLatin1String nothingChanged("Nothing was changed.");
 
-QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 QString cannotRead(const QString &what, const QString &path, const QString &reason)
 {
@@ -79,10 +82,12 @@ PublishOutcome publishLibrary(const SiteLocations &site, const QString &attribut
         return {cannotRead(QStringLiteral("site index page"), site.indexPage, index.error), {}};
     const FileBytes pageTemplate = readWhole(site.pageTemplate);
     if (!pageTemplate.error.isEmpty())
-        return {cannotRead(QStringLiteral("page template"), site.pageTemplate, pageTemplate.error), {}};
+        return {cannotRead(QStringLiteral("page template"), site.pageTemplate, pageTemplate.error),
+                {}};
     const LibraryFileContent attributes = readLibraryFile(attributesPath);
     if (!attributes.ok())
-        return {cannotRead(QStringLiteral("attributes file"), attributesPath, attributes.error), {}};
+        return {cannotRead(QStringLiteral("attributes file"), attributesPath, attributes.error),
+                {}};
 
     const LibraryPageResult built =
         writeLibraryPage(site, decodeCodePage(pageTemplate.bytes), attributes.lines, libraryName,
@@ -99,9 +104,10 @@ PublishOutcome publishLibrary(const SiteLocations &site, const QString &attribut
     const QString pagePath = site.libraryPage(libraryName);
     QSaveFile pageFile(pagePath);
     if (const QString error = prepare(pageFile, encodeCodePage(page.text())); !error.isEmpty())
-        return {QStringLiteral("Cannot write the library page %1: %2").arg(native(pagePath), error) +
-                    QLatin1Char('\r') + nothingChanged,
-                {}};
+        return {
+            QStringLiteral("Cannot write the library page %1: %2").arg(native(pagePath), error) +
+                QLatin1Char('\r') + nothingChanged,
+            {}};
     QSaveFile indexFile(site.indexPage);
     const QByteArray indexBytes =
         linesAsBytes(insertIndexRow(index.lines, libraryName, libraryDescription));

@@ -16,7 +16,8 @@ SiteLocations SiteLocations::standard()
 SiteLocations SiteLocations::onDrive(const QString &driveRoot)
 {
     const QChar sep = QDir::separator();
-    const QString pages = driveRoot + sep + QLatin1String("root") + sep + QLatin1String("pages") + sep;
+    const QString pages =
+        driveRoot + sep + QLatin1String("root") + sep + QLatin1String("pages") + sep;
     return {pages + QLatin1String("libraries") + sep, pages + QLatin1String("dn_pavoscr.html"),
             driveRoot + sep + QLatin1String("appo.txt"),
             driveRoot + sep + QLatin1String("rr") + sep + QLatin1String("scr") + sep +

@@ -9,7 +9,7 @@ struct SiteLocations
 {
     QString libraryPagesFolder; // ends with a separator; holds NAME.html and the folder NAME
     QString indexPage;
-    QString scratchName; // where older versions parked the index page while rewriting it
+    QString scratchName;  // where older versions parked the index page while rewriting it
     QString pageTemplate; // the beginning of every library page
 
     // The site's fixed places on this system.

@@ -80,83 +80,103 @@ void TestEntryLine::refusals_data()
     QTest::addColumn<int>("member");
 
     QTest::newRow("no drawing") << Mutation([](LibraryEntry &e) { e.drawingFileName.clear(); })
-                                << "Select a bitmap FileName!" << "" << -1;
-    QTest::newRow("blank drawing") << Mutation([](LibraryEntry &e) { e.drawingFileName = QStringLiteral("   "); })
-                                   << "Select a bitmap FileName!" << "" << -1;
+                                << "Select a bitmap FileName!"
+                                << "" << -1;
+    QTest::newRow("blank drawing")
+        << Mutation([](LibraryEntry &e) { e.drawingFileName = QStringLiteral("   "); })
+        << "Select a bitmap FileName!"
+        << "" << -1;
     QTest::newRow("no epoch") << Mutation([](LibraryEntry &e) { e.epochs = {}; })
-                              << "Select almost one value for EPOCHE!" << "chkEPO" << 1;
-    QTest::newRow("three epochs") << Mutation([](LibraryEntry &e) { e.epochs = {true, false, true, false, true, false}; })
-                                  << "Select one or two values for EPOCHE!" << "chkEPO" << 1;
-    QTest::newRow("all epochs") << Mutation([](LibraryEntry &e) { e.epochs = {true, true, true, true, true, true}; })
-                                << "Select one or two values for EPOCHE!" << "chkEPO" << 1;
-    QTest::newRow("blank country") << Mutation([](LibraryEntry &e) { e.countryText = QStringLiteral("  "); })
-                                   << "Select the country ULAND!" << "cboUland" << -1;
+                              << "Select almost one value for EPOCHE!"
+                              << "chkEPO" << 1;
+    QTest::newRow("three epochs") << Mutation([](LibraryEntry &e) {
+        e.epochs = {true, false, true, false, true, false};
+    }) << "Select one or two values for EPOCHE!"
+                                  << "chkEPO" << 1;
+    QTest::newRow("all epochs") << Mutation([](LibraryEntry &e) {
+        e.epochs = {true, true, true, true, true, true};
+    }) << "Select one or two values for EPOCHE!"
+                                << "chkEPO" << 1;
+    QTest::newRow("blank country")
+        << Mutation([](LibraryEntry &e) { e.countryText = QStringLiteral("  "); })
+        << "Select the country ULAND!"
+        << "cboUland" << -1;
     QTest::newRow("no type") << Mutation([](LibraryEntry &e) { e.typeText.clear(); })
-                             << "Select the type GT!" << "cboGT" << -1;
+                             << "Select the type GT!"
+                             << "cboGT" << -1;
     QTest::newRow("no OL") << Mutation([](LibraryEntry &e) { e.overheadLineYes = false; })
-                           << "Select almost one value for OL!" << "chkOL" << 1;
-    QTest::newRow("Y and 3rail") << Mutation([](LibraryEntry &e) { e.overheadLineThirdRail = true; })
-                                 << "Select one value for OL!" << "chkOL" << 1;
+                           << "Select almost one value for OL!"
+                           << "chkOL" << 1;
+    QTest::newRow("Y and 3rail") << Mutation([](LibraryEntry &e) {
+        e.overheadLineThirdRail = true;
+    }) << "Select one value for OL!"
+                                 << "chkOL" << 1;
     const QString olh = QStringLiteral("Select the height OLH or set to correct value [40-90]!");
     for (const char *height : {"", "0", "39", "91", "99999", "40000"})
         QTest::newRow(qPrintable(QStringLiteral("OLH '%1'").arg(QLatin1String(height))))
-            << Mutation([h = QString::fromLatin1(height)](LibraryEntry &e) { e.lineHeightText = h; })
+            << Mutation(
+                   [h = QString::fromLatin1(height)](LibraryEntry &e) { e.lineHeightText = h; })
             << olh << "txtPixels" << -1;
-    QTest::newRow("OLH checked even without OL line")
-        << Mutation([](LibraryEntry &e) {
-               e.overheadLineYes = false;
-               e.overheadLineNo = true;
-               e.lineHeightText.clear();
-           })
-        << olh << "txtPixels" << -1;
+    QTest::newRow("OLH checked even without OL line") << Mutation([](LibraryEntry &e) {
+        e.overheadLineYes = false;
+        e.overheadLineNo = true;
+        e.lineHeightText.clear();
+    }) << olh << "txtPixels" << -1;
     QTest::newRow("SAR without drawing")
         << Mutation([](LibraryEntry &e) { e.pantographAnimation = true; })
         << QDir::toNativeSeparators(QStringLiteral("/nowhere/Re44_SAR.bmp")) + " doesn't exist!"
         << "chkSAR" << 0;
-    QTest::newRow("SAR on a name without .bmp")
-        << Mutation([](LibraryEntry &e) {
-               e.pantographAnimation = true;
-               e.drawingFileName = QStringLiteral("Re44.png");
-           })
-        << "Drawing Filename incorrect!" << "chkSAR" << 0;
+    QTest::newRow("SAR on a name without .bmp") << Mutation([](LibraryEntry &e) {
+        e.pantographAnimation = true;
+        e.drawingFileName = QStringLiteral("Re44.png");
+    }) << "Drawing Filename incorrect!"
+                                                << "chkSAR" << 0;
     QTest::newRow("no direction") << Mutation([](LibraryEntry &e) { e.directionBoth = false; })
-                                  << "Select almost one value for RICHTUNG!" << "chkLR" << 1;
+                                  << "Select almost one value for RICHTUNG!"
+                                  << "chkLR" << 1;
     QTest::newRow("L and R") << Mutation([](LibraryEntry &e) {
         e.directionBoth = false;
         e.directionLeft = e.directionRight = true;
-    }) << "Select one value for RICHTUNG!" << "chkLR" << 1;
-    const QString cycle = QStringLiteral("The maximum value of cycle frequency is 9 [0-9] PHASENLAENGE!");
-    QTest::newRow("cycle 10") << Mutation([](LibraryEntry &e) { e.animationCycleText = QStringLiteral("10"); })
-                              << cycle << "txtCycle" << -1;
+    }) << "Select one value for RICHTUNG!"
+                             << "chkLR" << 1;
+    const QString cycle =
+        QStringLiteral("The maximum value of cycle frequency is 9 [0-9] PHASENLAENGE!");
+    QTest::newRow("cycle 10") << Mutation([](LibraryEntry &e) {
+        e.animationCycleText = QStringLiteral("10");
+    }) << cycle << "txtCycle" << -1;
     QTest::newRow("cycle too large for 16 bits")
         << Mutation([](LibraryEntry &e) { e.animationCycleText = QStringLiteral("70000"); })
         << cycle << "txtCycle" << -1;
-    QTest::newRow("negative cycle") << Mutation([](LibraryEntry &e) { e.animationCycleText = QStringLiteral("-1"); })
-                                    << cycle << "txtCycle" << -1;
-    QTest::newRow("cycle without _0") << Mutation([](LibraryEntry &e) { e.animationCycleText = QStringLiteral("2"); })
-                                      << "The engine hasn't animation!" << "txtCycle" << -1;
-    QTest::newRow("cycle, frames missing")
-        << Mutation([](LibraryEntry &e) {
-               e.animationCycleText = QStringLiteral("6");
-               e.drawingFileName = QStringLiteral("loco_0.bmp");
-           })
-        << QDir::toNativeSeparators(QStringLiteral("/nowhere/loco_1.bmp")) + " doesn't exist!"
+    QTest::newRow("negative cycle")
+        << Mutation([](LibraryEntry &e) { e.animationCycleText = QStringLiteral("-1"); }) << cycle
         << "txtCycle" << -1;
-    QTest::newRow("variations on a name without .bmp")
-        << Mutation([](LibraryEntry &e) {
-               e.variations = true;
-               e.drawingFileName = QStringLiteral("Re44");
-           })
-        << "Drawing Filename incorrect!" << "chkVR" << 0;
-    QTest::newRow("no variation drawing") << Mutation([](LibraryEntry &e) { e.variations = true; })
-                                          << "Re44.bmp hasn't variations!" << "chkVR" << 0;
+    QTest::newRow("cycle without _0")
+        << Mutation([](LibraryEntry &e) { e.animationCycleText = QStringLiteral("2"); })
+        << "The engine hasn't animation!"
+        << "txtCycle" << -1;
+    QTest::newRow("cycle, frames missing") << Mutation([](LibraryEntry &e) {
+        e.animationCycleText = QStringLiteral("6");
+        e.drawingFileName = QStringLiteral("loco_0.bmp");
+    }) << QDir::toNativeSeparators(QStringLiteral("/nowhere/loco_1.bmp")) + " doesn't exist!"
+                                           << "txtCycle" << -1;
+    QTest::newRow("variations on a name without .bmp") << Mutation([](LibraryEntry &e) {
+        e.variations = true;
+        e.drawingFileName = QStringLiteral("Re44");
+    }) << "Drawing Filename incorrect!"
+                                                       << "chkVR" << 0;
+    QTest::newRow("no variation drawing")
+        << Mutation([](LibraryEntry &e) { e.variations = true; }) << "Re44.bmp hasn't variations!"
+        << "chkVR" << 0;
     QTest::newRow("label beyond the code page")
         << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("Re 4/4 \u0141"); })
-        << QStringLiteral("The LABEL holds the character \"\u0141\", which the attributes file cannot store: please replace it!")
+        << QStringLiteral("The LABEL holds the character \"\u0141\", which the attributes file "
+                          "cannot store: please replace it!")
         << "txtDescription" << -1;
     QTest::newRow("drawing name beyond the code page")
-        << Mutation([](LibraryEntry &e) { e.drawingFileName = QStringLiteral("\u0141od\u017a.bmp"); })
-        << QStringLiteral("The drawing file name holds the character \"\u0141\", which the attributes file cannot store: please replace it!")
+        << Mutation(
+               [](LibraryEntry &e) { e.drawingFileName = QStringLiteral("\u0141od\u017a.bmp"); })
+        << QStringLiteral("The drawing file name holds the character \"\u0141\", which the "
+                          "attributes file cannot store: please replace it!")
         << "txtDescription" << -1;
 }
 
@@ -220,23 +240,28 @@ void TestEntryLine::columns_data()
     QTest::addColumn<QString>("line");
 
     const QString label40 = QStringLiteral("Re 4/4").leftJustified(40);
-    QTest::newRow("plain") << Mutation([](LibraryEntry &) {}) << label40 + "4  CH E Y58NBNNN0NRe44.bmp";
+    QTest::newRow("plain") << Mutation([](LibraryEntry &) {})
+                           << label40 + "4  CH E Y58NBNNN0NRe44.bmp";
     QTest::newRow("empty label") << Mutation([](LibraryEntry &e) { e.labelText.clear(); })
                                  << QString(40, ' ') + "4  CH E Y58NBNNN0NRe44.bmp";
-    QTest::newRow("label trimmed") << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("  Re 4/4  "); })
-                                   << label40 + "4  CH E Y58NBNNN0NRe44.bmp";
-    QTest::newRow("label of exactly 40 after trimming")
-        << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("  ") + QString(40, 'x') + QStringLiteral(" "); })
-        << QString(40, 'x') + "4  CH E Y58NBNNN0NRe44.bmp";
+    QTest::newRow("label trimmed")
+        << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("  Re 4/4  "); })
+        << label40 + "4  CH E Y58NBNNN0NRe44.bmp";
+    QTest::newRow("label of exactly 40 after trimming") << Mutation([](LibraryEntry &e) {
+        e.labelText = QStringLiteral("  ") + QString(40, 'x') + QStringLiteral(" ");
+    }) << QString(40, 'x') + "4  CH E Y58NBNNN0NRe44.bmp";
     QTest::newRow("long label cut as typed")
         << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("  ") + QString(45, 'y'); })
         << QStringLiteral("  ") + QString(38, 'y') + "4  CH E Y58NBNNN0NRe44.bmp";
-    QTest::newRow("label holding .bmp") << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("a.bmp"); })
-                                        << QStringLiteral("a.bmp").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
-    QTest::newRow("epochs 5 and 2") << Mutation([](LibraryEntry &e) { e.epochs = {false, true, false, false, true, false}; })
-                                    << label40 + "2-5CH E Y58NBNNN0NRe44.bmp";
-    QTest::newRow("epoch 6") << Mutation([](LibraryEntry &e) { e.epochs = {false, false, false, false, false, true}; })
-                             << label40 + "6  CH E Y58NBNNN0NRe44.bmp";
+    QTest::newRow("label holding .bmp")
+        << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("a.bmp"); })
+        << QStringLiteral("a.bmp").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
+    QTest::newRow("epochs 5 and 2")
+        << Mutation([](LibraryEntry &e) { e.epochs = {false, true, false, false, true, false}; })
+        << label40 + "2-5CH E Y58NBNNN0NRe44.bmp";
+    QTest::newRow("epoch 6") << Mutation([](LibraryEntry &e) {
+        e.epochs = {false, false, false, false, false, true};
+    }) << label40 + "6  CH E Y58NBNNN0NRe44.bmp";
     QTest::newRow("USA and DT") << Mutation([](LibraryEntry &e) {
         e.countryText = QStringLiteral("USA - United States Of America");
         e.typeText = QStringLiteral("DT - Steam Railcar");
@@ -271,10 +296,12 @@ void TestEntryLine::columns_data()
     QTest::newRow("cycle 0 needs no frames")
         << Mutation([](LibraryEntry &e) { e.animationCycleText = QStringLiteral("0"); })
         << label40 + "4  CH E Y58NBNNN0NRe44.bmp";
-    QTest::newRow("name with spaces") << Mutation([](LibraryEntry &e) { e.drawingFileName = QStringLiteral(" Re 44 .bmp"); })
-                                      << label40 + "4  CH E Y58NBNNN0N Re 44 .bmp";
-    QTest::newRow("code page letters") << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("Zürich €"); })
-                                       << QStringLiteral("Zürich €").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
+    QTest::newRow("name with spaces")
+        << Mutation([](LibraryEntry &e) { e.drawingFileName = QStringLiteral(" Re 44 .bmp"); })
+        << label40 + "4  CH E Y58NBNNN0N Re 44 .bmp";
+    QTest::newRow("code page letters")
+        << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("Zürich €"); })
+        << QStringLiteral("Zürich €").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
 }
 
 void TestEntryLine::columns()
@@ -304,45 +331,47 @@ void TestEntryLine::companionFiles_data()
     QTest::newRow("SAR present") << QStringList{"Re44_SAR.bmp"}
                                  << Mutation([](LibraryEntry &e) { e.pantographAnimation = true; })
                                  << "YBNNN0N";
-    QTest::newRow("SAR of an animated drawing") << QStringList{"loco_0_SAR.bmp"}
-                                                << Mutation([](LibraryEntry &e) {
-                                                       e.pantographAnimation = true;
-                                                       e.drawingFileName = QStringLiteral("loco_0.bmp");
-                                                   })
-                                                << "YBNNN0N";
-    QTest::newRow("SAR folder is no file") << QStringList{"Re44_SAR.bmp/"}
-                                           << Mutation([](LibraryEntry &e) { e.pantographAnimation = true; })
-                                           << "REFUSED: {folder}Re44_SAR.bmp doesn't exist!";
+    QTest::newRow("SAR of an animated drawing")
+        << QStringList{"loco_0_SAR.bmp"} << Mutation([](LibraryEntry &e) {
+               e.pantographAnimation = true;
+               e.drawingFileName = QStringLiteral("loco_0.bmp");
+           })
+        << "YBNNN0N";
+    QTest::newRow("SAR folder is no file")
+        << QStringList{"Re44_SAR.bmp/"}
+        << Mutation([](LibraryEntry &e) { e.pantographAnimation = true; })
+        << "REFUSED: {folder}Re44_SAR.bmp doesn't exist!";
     QTest::newRow("frames 1-3") << QStringList{"loco_1.bmp", "loco_2.bmp", "loco_3.bmp"}
                                 << Mutation([](LibraryEntry &e) {
                                        e.animationCycleText = QStringLiteral("2");
                                        e.drawingFileName = QStringLiteral("loco_0.bmp");
                                    })
                                 << "NBNNN2N";
-    QTest::newRow("frame 2 missing") << QStringList{"loco_1.bmp", "loco_3.bmp"}
-                                     << Mutation([](LibraryEntry &e) {
-                                            e.animationCycleText = QStringLiteral("2");
-                                            e.drawingFileName = QStringLiteral("loco_0.bmp");
-                                        })
-                                     << "REFUSED: {folder}loco_2.bmp doesn't exist!";
-    QTest::newRow("upper-case _0.BMP") << QStringList{"LOCO_1.bmp", "LOCO_2.bmp", "LOCO_3.bmp"}
-                                       << Mutation([](LibraryEntry &e) {
-                                              e.animationCycleText = QStringLiteral("9");
-                                              e.drawingFileName = QStringLiteral("LOCO_0.BMP");
-                                          })
-                                       << "NBNNN9N";
-    QTest::newRow("cycle 10 with frames") << QStringList{"loco_1.bmp", "loco_2.bmp", "loco_3.bmp"}
-                                          << Mutation([](LibraryEntry &e) {
-                                                 e.animationCycleText = QStringLiteral("10");
-                                                 e.drawingFileName = QStringLiteral("loco_0.bmp");
-                                             })
-                                          << "REFUSED: The maximum value of cycle frequency is 9 [0-9] PHASENLAENGE!";
-    QTest::newRow("only W9 variation") << QStringList{"Re44_W9.bmp"}
-                                       << Mutation([](LibraryEntry &e) { e.variations = true; })
-                                       << "NBNNN0Y";
-    QTest::newRow("variation of another stem") << QStringList{"Re4_N0.bmp", "Re44_X0.bmp", "Re44_n0.bmp"}
-                                               << Mutation([](LibraryEntry &e) { e.variations = true; })
-                                               << "REFUSED: Re44.bmp hasn't variations!";
+    QTest::newRow("frame 2 missing")
+        << QStringList{"loco_1.bmp", "loco_3.bmp"} << Mutation([](LibraryEntry &e) {
+               e.animationCycleText = QStringLiteral("2");
+               e.drawingFileName = QStringLiteral("loco_0.bmp");
+           })
+        << "REFUSED: {folder}loco_2.bmp doesn't exist!";
+    QTest::newRow("upper-case _0.BMP")
+        << QStringList{"LOCO_1.bmp", "LOCO_2.bmp", "LOCO_3.bmp"} << Mutation([](LibraryEntry &e) {
+               e.animationCycleText = QStringLiteral("9");
+               e.drawingFileName = QStringLiteral("LOCO_0.BMP");
+           })
+        << "NBNNN9N";
+    QTest::newRow("cycle 10 with frames")
+        << QStringList{"loco_1.bmp", "loco_2.bmp", "loco_3.bmp"} << Mutation([](LibraryEntry &e) {
+               e.animationCycleText = QStringLiteral("10");
+               e.drawingFileName = QStringLiteral("loco_0.bmp");
+           })
+        << "REFUSED: The maximum value of cycle frequency is 9 [0-9] PHASENLAENGE!";
+    QTest::newRow("only W9 variation")
+        << QStringList{"Re44_W9.bmp"} << Mutation([](LibraryEntry &e) { e.variations = true; })
+        << "NBNNN0Y";
+    QTest::newRow("variation of another stem")
+        << QStringList{"Re4_N0.bmp", "Re44_X0.bmp", "Re44_n0.bmp"}
+        << Mutation([](LibraryEntry &e) { e.variations = true; })
+        << "REFUSED: Re44.bmp hasn't variations!";
 }
 
 void TestEntryLine::companionFiles()
@@ -363,7 +392,8 @@ void TestEntryLine::companionFiles()
     entry.sourceFolder = folder;
     mutate(entry);
     const QString line = lineOf(composeEntry(entry, isOrdinaryFile));
-    const QString expected = QString(result).replace(QLatin1String("{folder}"), QDir::toNativeSeparators(folder));
+    const QString expected =
+        QString(result).replace(QLatin1String("{folder}"), QDir::toNativeSeparators(folder));
     QCOMPARE(line.startsWith(QLatin1String("REFUSED")) ? line : line.mid(51, 7), expected);
 }
 

@@ -3,6 +3,7 @@
 #include "libraryfile.h"
 #include "publishlibrary.h"
 #include "sitelocations.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,11 +16,15 @@ namespace {
 // An entry line as the window composes it: LABEL padded to 40, then 18 attribute columns.
 QString entryLine(const QString &label, const QString &fileName)
 {
-    return label.leftJustified(40, QLatin1Char(' ')) + QStringLiteral("4  I  E Y60NLNNN0N") + fileName;
+    return label.leftJustified(40, QLatin1Char(' ')) + QStringLiteral("4  I  E Y60NLNNN0N") +
+           fileName;
 }
 
 // The path with "/" turned into this system's separator.
-QString nativePath(const QString &path) { return QDir::toNativeSeparators(path); }
+QString nativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 PictureWidth widthsByFileName(const QHash<QString, int> &widths)
 {
@@ -32,20 +37,6 @@ PictureWidth widthsByFileName(const QHash<QString, int> &widths)
 }
 
 const PictureWidth noPictures = [](const QString &) -> std::optional<int> { return std::nullopt; };
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 const QByteArray pageTemplate = "<html>\r\n"
                                 "<head><title>Pavo \xE9</title></head>\r\n"
@@ -63,15 +54,16 @@ const QByteArray headingRow = "<tr>\r\n"
                               "</td>\r\n"
                               "</tr>\r\n";
 
-const QByteArray closingRows = "<tr>\r\n"
-                               "<td><p align=\"center\"><a href=\"../dn_pavoscr.html\"><img\r\n"
-                               "src=\"../../img/ndface.gif\" width=\"150\" height=\"75\" nosave></a></p>\r\n"
-                               "</td>\r\n"
-                               "</tr>\r\n"
-                               "</table>\r\n"
-                               "<p>&nbsp;</p>\r\n"
-                               "</body>\r\n"
-                               "</html>\r\n";
+const QByteArray closingRows =
+    "<tr>\r\n"
+    "<td><p align=\"center\"><a href=\"../dn_pavoscr.html\"><img\r\n"
+    "src=\"../../img/ndface.gif\" width=\"150\" height=\"75\" nosave></a></p>\r\n"
+    "</td>\r\n"
+    "</tr>\r\n"
+    "</table>\r\n"
+    "<p>&nbsp;</p>\r\n"
+    "</body>\r\n"
+    "</html>\r\n";
 
 const QString description = QStringLiteral("Linee FS pi\u00F9 belle");
 
@@ -228,9 +220,12 @@ void TestCoreHtmlPages::deriveLibraryName_data()
     QTest::addColumn<std::optional<QString>>("name");
 
     const std::optional<QString> none;
-    const auto name = [](const char *text) { return std::optional<QString>(QString::fromLatin1(text)); };
+    const auto name = [](const char *text) {
+        return std::optional<QString>(QString::fromLatin1(text));
+    };
     QTest::newRow("slash path") << QStringLiteral("C:/Data/ITALIA1.txt") << name("ITALIA1");
-    QTest::newRow("native path") << nativePath(QStringLiteral("C:/Data/ITALIA1.txt")) << name("ITALIA1");
+    QTest::newRow("native path") << nativePath(QStringLiteral("C:/Data/ITALIA1.txt"))
+                                 << name("ITALIA1");
     QTest::newRow("home path") << QStringLiteral("/home/anna/LIBS/Swiss 2.txt") << name("Swiss 2");
     QTest::newRow("upper-case extension") << QStringLiteral("/data/ITALIA1.TXT") << name("ITALIA1");
     QTest::newRow("mixed-case extension") << QStringLiteral("/data/ITALIA1.tXt") << name("ITALIA1");
@@ -250,8 +245,10 @@ void TestCoreHtmlPages::deriveLibraryName_data()
         << QStringLiteral("C:\\Data\\old.txt\\ITALIA1.txt") << none;
 #else
     // A file name may hold a backslash here; only "/" separates folders.
-    QTest::newRow("backslash is part of the name") << QStringLiteral("/data/a\\b.txt") << name("a\\b");
-    QTest::newRow("backslash path has no folder") << QStringLiteral("C:\\Data\\ITALIA1.txt") << none;
+    QTest::newRow("backslash is part of the name")
+        << QStringLiteral("/data/a\\b.txt") << name("a\\b");
+    QTest::newRow("backslash path has no folder")
+        << QStringLiteral("C:\\Data\\ITALIA1.txt") << none;
 #endif
 }
 
@@ -267,12 +264,13 @@ void TestCoreHtmlPages::insertIndexRow_data()
     QTest::addColumn<QStringList>("index");
     QTest::addColumn<QStringList>("expected");
 
-    const QStringList row{QStringLiteral("<tr>"),
-                          QStringLiteral("<td><p align=\"center\"><a href=\"LIBRARIES/ITALIA1.html\">"),
-                          QStringLiteral("Ferrovie & <i>FS</i></a>"),
-                          QStringLiteral("</p>"),
-                          QStringLiteral("</td>"),
-                          QStringLiteral("</tr>")};
+    const QStringList row{
+        QStringLiteral("<tr>"),
+        QStringLiteral("<td><p align=\"center\"><a href=\"LIBRARIES/ITALIA1.html\">"),
+        QStringLiteral("Ferrovie & <i>FS</i></a>"),
+        QStringLiteral("</p>"),
+        QStringLiteral("</td>"),
+        QStringLiteral("</tr>")};
     const QString close = QStringLiteral("</table>");
     const QString open = QStringLiteral("<table>");
 
@@ -284,21 +282,26 @@ void TestCoreHtmlPages::insertIndexRow_data()
                                 << (QStringList{open} + row + QStringList{close, open} + row +
                                     QStringList{close});
     QTest::newRow("closing tag alone") << QStringList{close} << (row + QStringList{close});
-    const QStringList untouched{open, QStringLiteral("  </table>"), QStringLiteral("</TABLE>"),
-                                QStringLiteral("</table> "), QStringLiteral("<tr></table>"),
+    const QStringList untouched{open,
+                                QStringLiteral("  </table>"),
+                                QStringLiteral("</TABLE>"),
+                                QStringLiteral("</table> "),
+                                QStringLiteral("<tr></table>"),
                                 QStringLiteral("\t</table>")};
     QTest::newRow("indented, upper-case or shared") << untouched << untouched;
     QTest::newRow("empty index") << QStringList{} << QStringList{};
-    QTest::newRow("blank lines kept") << QStringList{QString(), close, QString()}
-                                      << (QStringList{QString()} + row + QStringList{close, QString()});
+    QTest::newRow("blank lines kept")
+        << QStringList{QString(), close, QString()}
+        << (QStringList{QString()} + row + QStringList{close, QString()});
 }
 
 void TestCoreHtmlPages::insertIndexRow()
 {
     QFETCH(QStringList, index);
     QFETCH(QStringList, expected);
-    QCOMPARE(::insertIndexRow(index, QStringLiteral("ITALIA1"), QStringLiteral("Ferrovie & <i>FS</i>")),
-             expected);
+    QCOMPARE(
+        ::insertIndexRow(index, QStringLiteral("ITALIA1"), QStringLiteral("Ferrovie & <i>FS</i>")),
+        expected);
 }
 
 void TestCoreHtmlPages::widthRule_data()
@@ -322,9 +325,9 @@ void TestCoreHtmlPages::widthRule()
 
 void TestCoreHtmlPages::pageOfEmptyFile()
 {
-    const LibraryPageResult result =
-        writeLibraryPage(SiteLocations::onDrive(QStringLiteral("/tmp/D")), decodeCodePage(pageTemplate),
-                         {}, QStringLiteral("ITALIA1"), description, noPictures);
+    const LibraryPageResult result = writeLibraryPage(
+        SiteLocations::onDrive(QStringLiteral("/tmp/D")), decodeCodePage(pageTemplate), {},
+        QStringLiteral("ITALIA1"), description, noPictures);
     const auto *page = std::get_if<LibraryPage>(&result);
     QVERIFY(page);
     const QByteArray expected = pageTemplate + headingRow + closingRows;
@@ -338,15 +341,16 @@ void TestCoreHtmlPages::pageWithWidthsAndMissingPicture()
 {
     const SiteLocations site = SiteLocations::onDrive(nativePath(QStringLiteral("/tmp/D")));
     const LibraryPageResult result =
-        writeLibraryPage(site, decodeCodePage(pageTemplate), threeEntries(), QStringLiteral("ITALIA1"),
-                         description, widthsByFileName(threeWidths));
+        writeLibraryPage(site, decodeCodePage(pageTemplate), threeEntries(),
+                         QStringLiteral("ITALIA1"), description, widthsByFileName(threeWidths));
     const auto *page = std::get_if<LibraryPage>(&result);
     QVERIFY(page);
     const QByteArray expected = pageTemplate + headingRow + threeEntryRows + closingRows;
     QCOMPARE(splitLibraryText(encodeCodePage(page->text())), splitLibraryText(expected));
     QCOMPARE(encodeCodePage(page->text()), expected);
     QCOMPARE(page->missingPictures,
-             QStringList{nativePath(QStringLiteral("/tmp/D/root/pages/libraries/ITALIA1/I_ALn 668_VT_c.gif"))});
+             QStringList{nativePath(
+                 QStringLiteral("/tmp/D/root/pages/libraries/ITALIA1/I_ALn 668_VT_c.gif"))});
 }
 
 void TestCoreHtmlPages::picturesAskedAtTheSitePaths()
@@ -357,9 +361,11 @@ void TestCoreHtmlPages::picturesAskedAtTheSitePaths()
         asked.append(path);
         return 100;
     };
-    writeLibraryPage(site, QString(), threeEntries(), QStringLiteral("ITALIA1"), QString(), recordingWidth);
+    writeLibraryPage(site, QString(), threeEntries(), QStringLiteral("ITALIA1"), QString(),
+                     recordingWidth);
     const QString folder = site.libraryPagesFolder + QStringLiteral("ITALIA1") + QDir::separator();
-    QCOMPARE(asked, (QStringList{folder + QStringLiteral("CH_Re44_E_a.gif"), folder + QStringLiteral("I_E636_E_b.gif"),
+    QCOMPARE(asked, (QStringList{folder + QStringLiteral("CH_Re44_E_a.gif"),
+                                 folder + QStringLiteral("I_E636_E_b.gif"),
                                  folder + QStringLiteral("I_ALn 668_VT_c.gif")}));
 }
 
@@ -367,7 +373,8 @@ void TestCoreHtmlPages::labelsTrimmedAndUnescaped_data()
 {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("written");
-    QTest::newRow("blanks around") << QStringLiteral("  Re 4/4 II   ") << QStringLiteral("Re 4/4 II");
+    QTest::newRow("blanks around")
+        << QStringLiteral("  Re 4/4 II   ") << QStringLiteral("Re 4/4 II");
     QTest::newRow("less-than") << QStringLiteral("Ae 6/6 <new>") << QStringLiteral("Ae 6/6 <new>");
     QTest::newRow("ampersand") << QStringLiteral("S&B &amp; co") << QStringLiteral("S&B &amp; co");
     QTest::newRow("quote") << QStringLiteral("\"Krokodil\"") << QStringLiteral("\"Krokodil\"");
@@ -381,25 +388,27 @@ void TestCoreHtmlPages::labelsTrimmedAndUnescaped()
 {
     QFETCH(QString, label);
     QFETCH(QString, written);
-    const LibraryPageResult result =
-        writeLibraryPage(SiteLocations::onDrive(QStringLiteral("/tmp/D")), QString(),
-                         {entryLine(label, QStringLiteral("X.bmp"))}, QStringLiteral("L"), QString(), noPictures);
+    const LibraryPageResult result = writeLibraryPage(
+        SiteLocations::onDrive(QStringLiteral("/tmp/D")), QString(),
+        {entryLine(label, QStringLiteral("X.bmp"))}, QStringLiteral("L"), QString(), noPictures);
     const auto *page = std::get_if<LibraryPage>(&result);
     QVERIFY(page);
     // Heading row (10), then the entry row: its fifth line carries the label.
-    QCOMPARE(page->lines.at(14), QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">") + written);
+    QCOMPARE(page->lines.at(14),
+             QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">") + written);
 }
 
 void TestCoreHtmlPages::labelHoldingBmpKeepsTheDrawingName()
 {
     const LibraryPageResult result = writeLibraryPage(
         SiteLocations::onDrive(QStringLiteral("/tmp/D")), QString(),
-        {entryLine(QStringLiteral("old.bmp scan"), QStringLiteral("I_E646_E.bmp"))}, QStringLiteral("L"),
-        QString(), noPictures);
+        {entryLine(QStringLiteral("old.bmp scan"), QStringLiteral("I_E646_E.bmp"))},
+        QStringLiteral("L"), QString(), noPictures);
     const auto *page = std::get_if<LibraryPage>(&result);
     QVERIFY(page);
     QCOMPARE(page->lines.at(12), QStringLiteral("src=\"L/I_E646_E.gif\""));
-    QCOMPARE(page->lines.at(14), QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">old.bmp scan"));
+    QCOMPARE(page->lines.at(14),
+             QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">old.bmp scan"));
 }
 
 void TestCoreHtmlPages::entryLineWithoutDrawingRefused_data()
@@ -407,22 +416,27 @@ void TestCoreHtmlPages::entryLineWithoutDrawingRefused_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("lineNumber");
     const QString good = entryLine(QStringLiteral("Re 4/4"), QStringLiteral("CH_Re44_E.bmp"));
-    QTest::newRow("no .bmp") << QStringList{good, entryLine(QStringLiteral("x"), QStringLiteral("CH_Re44_E.gif"))}
+    QTest::newRow("no .bmp") << QStringList{good, entryLine(QStringLiteral("x"),
+                                                            QStringLiteral("CH_Re44_E.gif"))}
                              << 2;
     QTest::newRow(".bmp only in the label")
-        << QStringList{good, good, entryLine(QStringLiteral("a.bmp"), QStringLiteral("CH_Re44_E"))} << 3;
+        << QStringList{good, good, entryLine(QStringLiteral("a.bmp"), QStringLiteral("CH_Re44_E"))}
+        << 3;
     QTest::newRow("blank line") << QStringList{QString(), good} << 1;
     QTest::newRow("short line") << QStringList{good, QStringLiteral("Re 4/4.bmp")} << 2;
-    QTest::newRow("second of two faults") << QStringList{good, good, good, QStringLiteral("x"), QString()} << 4;
+    QTest::newRow("second of two faults")
+        << QStringList{good, good, good, QStringLiteral("x"), QString()} << 4;
 }
 
 void TestCoreHtmlPages::entryLineWithoutDrawingRefused()
 {
     QFETCH(QStringList, lines);
     QFETCH(int, lineNumber);
-    const LibraryPageResult result = writeLibraryPage(SiteLocations::onDrive(QStringLiteral("/tmp/D")),
-                                                      QString(), lines, QStringLiteral("L"), QString(), noPictures);
-    QCOMPARE(std::get_if<EntryLineFault>(&result) ? std::get<EntryLineFault>(result).lineNumber : 0, lineNumber);
+    const LibraryPageResult result =
+        writeLibraryPage(SiteLocations::onDrive(QStringLiteral("/tmp/D")), QString(), lines,
+                         QStringLiteral("L"), QString(), noPictures);
+    QCOMPARE(std::get_if<EntryLineFault>(&result) ? std::get<EntryLineFault>(result).lineNumber : 0,
+             lineNumber);
 }
 
 void TestCoreHtmlPages::publishWritesPageAndIndex()
@@ -432,7 +446,8 @@ void TestCoreHtmlPages::publishWritesPageAndIndex()
     const PublishOutcome outcome = site.publish();
     QCOMPARE(outcome.failure, QString());
     QCOMPARE(outcome.missingPictures,
-             QStringList{nativePath(site.locations.libraryPagesFolder + QStringLiteral("ITALIA1/I_ALn 668_VT_c.gif"))});
+             QStringList{nativePath(site.locations.libraryPagesFolder +
+                                    QStringLiteral("ITALIA1/I_ALn 668_VT_c.gif"))});
 
     const QByteArray page = readBytes(site.locations.libraryPage(QStringLiteral("ITALIA1")));
     const QByteArray expectedPage = pageTemplate + headingRow + threeEntryRows + closingRows;
@@ -458,7 +473,8 @@ void TestCoreHtmlPages::publishTwiceAddsTwoRows()
     QVERIFY(site.publish().ok());
     QCOMPARE(readBytes(site.locations.indexPage), indexWithRows(2));
     QCOMPARE(readBytes(site.locations.libraryPage(QStringLiteral("ITALIA1"))),
-             pageTemplate + headingRow + threeEntryRows.left(threeEntryRows.indexOf("<tr>", 4)) + closingRows);
+             pageTemplate + headingRow + threeEntryRows.left(threeEntryRows.indexOf("<tr>", 4)) +
+                 closingRows);
 }
 
 void TestCoreHtmlPages::staleScratchFileLeftAlone()
@@ -476,16 +492,25 @@ void TestCoreHtmlPages::failureReplacesNothing_data()
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reason"); // how the failure begins; the path it names follows
 
-    QTest::newRow("index page missing") << "removeIndex" << "Cannot read the site index page ";
-    QTest::newRow("index page is a folder") << "indexFolder" << "Cannot read the site index page ";
-    QTest::newRow("template missing") << "removeTemplate" << "Cannot read the page template ";
-    QTest::newRow("template is a folder") << "templateFolder" << "Cannot read the page template ";
-    QTest::newRow("attributes file missing") << "removeAttributes" << "Cannot read the attributes file ";
-    QTest::newRow("attributes file is a folder") << "attributesFolder" << "Cannot read the attributes file ";
-    QTest::newRow("line without .bmp") << "badLine" << "Line 2 of the attributes file ";
+    QTest::newRow("index page missing") << "removeIndex"
+                                        << "Cannot read the site index page ";
+    QTest::newRow("index page is a folder") << "indexFolder"
+                                            << "Cannot read the site index page ";
+    QTest::newRow("template missing") << "removeTemplate"
+                                      << "Cannot read the page template ";
+    QTest::newRow("template is a folder") << "templateFolder"
+                                          << "Cannot read the page template ";
+    QTest::newRow("attributes file missing") << "removeAttributes"
+                                             << "Cannot read the attributes file ";
+    QTest::newRow("attributes file is a folder") << "attributesFolder"
+                                                 << "Cannot read the attributes file ";
+    QTest::newRow("line without .bmp") << "badLine"
+                                       << "Line 2 of the attributes file ";
     QTest::newRow("description outside the code page")
-        << "description" << "The description \"Linee \u03A9\" holds the character \"\u03A9\"";
-    QTest::newRow("library pages folder missing") << "removePagesFolder" << "Cannot write the library page ";
+        << "description"
+        << "The description \"Linee \u03A9\" holds the character \"\u03A9\"";
+    QTest::newRow("library pages folder missing") << "removePagesFolder"
+                                                  << "Cannot write the library page ";
 }
 
 void TestCoreHtmlPages::failureReplacesNothing()
@@ -522,7 +547,8 @@ void TestCoreHtmlPages::failureReplacesNothing()
         QVERIFY(QDir().mkpath(site.attributesPath));
         expectedPath = site.attributesPath;
     } else if (damage == QLatin1String("badLine")) {
-        writeLibraryFile(site.attributesPath, {threeEntries().at(0), QStringLiteral("no drawing"), threeEntries().at(1)});
+        writeLibraryFile(site.attributesPath, {threeEntries().at(0), QStringLiteral("no drawing"),
+                                               threeEntries().at(1)});
         expectedPath = site.attributesPath;
     } else if (damage == QLatin1String("description")) {
         text = QStringLiteral("Linee \u03A9");
@@ -537,7 +563,8 @@ void TestCoreHtmlPages::failureReplacesNothing()
     QVERIFY(!outcome.ok());
     QVERIFY2(outcome.failure.startsWith(reason), qPrintable(outcome.failure));
     if (!expectedPath.isEmpty())
-        QVERIFY2(outcome.failure.startsWith(reason + nativePath(expectedPath)), qPrintable(outcome.failure));
+        QVERIFY2(outcome.failure.startsWith(reason + nativePath(expectedPath)),
+                 qPrintable(outcome.failure));
     QVERIFY(outcome.failure.endsWith(QStringLiteral("\rNothing was changed.")));
     QVERIFY(outcome.missingPictures.isEmpty());
 
@@ -548,7 +575,8 @@ void TestCoreHtmlPages::failureReplacesNothing()
     if (damage != QLatin1String("removePagesFolder"))
         QCOMPARE(pageBefore, oldPage);
     QVERIFY(!QFileInfo::exists(site.locations.scratchName));
-    const QStringList leftInPages = QDir(QFileInfo(site.locations.indexPage).path()).entryList(QDir::Files | QDir::Hidden);
+    const QStringList leftInPages =
+        QDir(QFileInfo(site.locations.indexPage).path()).entryList(QDir::Files | QDir::Hidden);
     QVERIFY2(leftInPages.size() <= 1, qPrintable(leftInPages.join(QLatin1Char(' '))));
 }
 

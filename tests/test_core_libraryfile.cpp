@@ -1,4 +1,5 @@
 #include "libraryfile.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,20 +7,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 
@@ -48,7 +35,8 @@ void TestLibraryFile::lineEnds_data()
     QTest::newRow("lone CR") << QByteArray("a\rb\r") << QStringList{"a", "b"};
     QTest::newRow("lone LF does not end a line") << QByteArray("a\nb\n") << QStringList{"a\nb\n"};
     QTest::newRow("last line without end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("blank lines kept") << QByteArray("a\r\n\r\n\rb\r\n") << QStringList{"a", "", "", "b"};
+    QTest::newRow("blank lines kept")
+        << QByteArray("a\r\n\r\n\rb\r\n") << QStringList{"a", "", "", "b"};
     QTest::newRow("LF CR") << QByteArray("a\n\rb") << QStringList{"a\n", "b"};
     QTest::newRow("only CR LF") << QByteArray("\r\n") << QStringList{""};
 }
@@ -95,7 +83,8 @@ void TestLibraryFile::writesCrLfAfterEveryLine()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lib.txt"));
-    QCOMPARE(writeLibraryFile(path, {QStringLiteral("one"), QString(), QStringLiteral("Zürich")}), QString());
+    QCOMPARE(writeLibraryFile(path, {QStringLiteral("one"), QString(), QStringLiteral("Zürich")}),
+             QString());
     QCOMPARE(readBytes(path), QByteArray("one\r\n\r\nZ\xfcrich\r\n"));
 }
 
@@ -125,7 +114,9 @@ void TestLibraryFile::failedWriteLeavesOldFile()
     QVERIFY(!writeLibraryFile(blocked, {QStringLiteral("x")}).isEmpty());
     QVERIFY(QFileInfo(blocked).isDir());
     // A folder that does not exist.
-    QVERIFY(!writeLibraryFile(dir.filePath(QStringLiteral("no/such/lib.txt")), {QStringLiteral("x")}).isEmpty());
+    QVERIFY(
+        !writeLibraryFile(dir.filePath(QStringLiteral("no/such/lib.txt")), {QStringLiteral("x")})
+             .isEmpty());
     QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
@@ -133,14 +124,21 @@ void TestLibraryFile::libraryFolder_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("folder"); // "-": no folder
-    QTest::newRow("plain") << "/libs/Swiss.txt" << "/libs/Swiss";
-    QTest::newRow("dot in a folder") << "/my.libs/Swiss.txt" << "/my.libs/Swiss";
-    QTest::newRow("two dots") << "/libs/Swiss.old.txt" << "/libs/Swiss";
-    QTest::newRow("hidden dot folder") << "/home/ann/.libs/a.txt" << "/home/ann/.libs/a";
-    QTest::newRow("no dot in the name") << "/my.libs/Swiss" << "-";
-    QTest::newRow("bare name") << "Swiss.txt" << "Swiss";
+    QTest::newRow("plain") << "/libs/Swiss.txt"
+                           << "/libs/Swiss";
+    QTest::newRow("dot in a folder") << "/my.libs/Swiss.txt"
+                                     << "/my.libs/Swiss";
+    QTest::newRow("two dots") << "/libs/Swiss.old.txt"
+                              << "/libs/Swiss";
+    QTest::newRow("hidden dot folder") << "/home/ann/.libs/a.txt"
+                                       << "/home/ann/.libs/a";
+    QTest::newRow("no dot in the name") << "/my.libs/Swiss"
+                                        << "-";
+    QTest::newRow("bare name") << "Swiss.txt"
+                               << "Swiss";
 #ifdef Q_OS_WIN
-    QTest::newRow("drive path") << "C:\\My.Libs\\Swiss.txt" << "C:\\My.Libs\\Swiss";
+    QTest::newRow("drive path") << "C:\\My.Libs\\Swiss.txt"
+                                << "C:\\My.Libs\\Swiss";
 #endif
 }
 

@@ -3,20 +3,13 @@
 #include "libraryfile.h"
 #include "librarysave.h"
 #include "savereport.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <csignal>
-#include <cstring>
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -34,30 +27,21 @@ struct EntryFlags
 QString entryLine(const QString &drawing, const EntryFlags &flags = {})
 {
     return flags.label.leftJustified(40, QLatin1Char(' ')) + QLatin1String("4  CH ") + flags.type +
-           QLatin1String("Y60") + flags.sar + QLatin1String("BNNN") + flags.cycle + flags.variations +
-           drawing;
+           QLatin1String("Y60") + flags.sar + QLatin1String("BNNN") + flags.cycle +
+           flags.variations + drawing;
 }
 
 // Every drawing gets bytes of its own, so a copy of the wrong file shows.
-QByteArray drawingBytes(const QString &name) { return "BM" + name.toUtf8() + QByteArray(300, 'x'); }
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
+QByteArray drawingBytes(const QString &name)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    return "BM" + name.toUtf8() + QByteArray(300, 'x');
 }
 
 // Everything in a folder, hidden leftovers included.
 QStringList folderContent(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QStringList prefixed(const QString &prefix, const QStringList &names)
@@ -67,45 +51,6 @@ QStringList prefixed(const QString &prefix, const QStringList &names)
         paths.append(prefix + name);
     return paths;
 }
-
-bool runningAsRoot()
-{
-#ifdef Q_OS_UNIX
-    return ::geteuid() == 0;
-#else
-    return false;
-#endif
-}
-
-#ifdef Q_OS_UNIX
-// Makes every write of this process past limit bytes fail as on a full disk, whoever runs it.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = m_old;
-        lowered.rlim_cur = limit;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    // The system's own words for a write past the limit.
-    static QString reason() { return QString::fromLocal8Bit(std::strerror(EFBIG)); }
-
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-#endif
 
 } // namespace
 
@@ -142,9 +87,10 @@ void TestLibrarySave::firstSaveOnDisk_data()
 
     QTest::newRow("empty library") << QStringList() << QByteArray();
     const QString first = entryLine(QStringLiteral("CH_Re 44_E_SBB.bmp"));
-    const QString second = entryLine(QStringLiteral("CH_Ae 6-6_E_SBB_0.bmp"),
-                                      {QStringLiteral("E "), QStringLiteral("Y"), QStringLiteral("6"),
-                                       QStringLiteral("Y"), QStringLiteral("Zürich")});
+    const QString second =
+        entryLine(QStringLiteral("CH_Ae 6-6_E_SBB_0.bmp"),
+                  {QStringLiteral("E "), QStringLiteral("Y"), QStringLiteral("6"),
+                   QStringLiteral("Y"), QStringLiteral("Zürich")});
     const QString third; // a blank line read from a file goes back unchanged
     QTest::newRow("three entries in list order")
         << QStringList{first, second, third}
@@ -173,7 +119,8 @@ void TestLibrarySave::firstSaveOnDisk()
     for (const QString &sub : expected)
         QVERIFY2(QFileInfo(folder + QLatin1Char('/') + sub).isDir(), qPrintable(sub));
     QCOMPARE(folderContent(folder + QLatin1String("/consists")), QStringList());
-    QCOMPARE(folderContent(place.path()), (QStringList{QStringLiteral("Swiss"), QStringLiteral("Swiss.txt")}));
+    QCOMPARE(folderContent(place.path()),
+             (QStringList{QStringLiteral("Swiss"), QStringLiteral("Swiss.txt")}));
 }
 
 void TestLibrarySave::existingFoldersReused()
@@ -242,15 +189,13 @@ void TestLibrarySave::copies_data()
     const QStringList animated{QStringLiteral("Re44_0.bmp"), QStringLiteral("Re44_1.bmp"),
                                QStringLiteral("Re44_2.bmp"), QStringLiteral("Re44_3.bmp")};
 
-    QTest::newRow("plain drawing only")
-        << "Re44.bmp" << e << n << "0" << n << label << all << "E"
-        << QStringList{"Re44.bmp"} << QString();
+    QTest::newRow("plain drawing only") << "Re44.bmp" << e << n << "0" << n << label << all << "E"
+                                        << QStringList{"Re44.bmp"} << QString();
     QTest::newRow("blank cycle: no frames")
         << "Re44_0.bmp" << e << n << " " << n << label << animated << "E"
         << QStringList{"Re44_0.bmp"} << QString();
-    QTest::newRow("cycle 0: no frames")
-        << "Re44_0.bmp" << e << n << "0" << n << label << animated << "E"
-        << QStringList{"Re44_0.bmp"} << QString();
+    QTest::newRow("cycle 0: no frames") << "Re44_0.bmp" << e << n << "0" << n << label << animated
+                                        << "E" << QStringList{"Re44_0.bmp"} << QString();
     QTest::newRow("cycle 6: three frames")
         << "Re44_0.bmp" << e << n << "6" << n << label << animated << "E" << animated << QString();
     QTest::newRow("cycle 1 gets three frames too")
@@ -267,19 +212,20 @@ void TestLibrarySave::copies_data()
         << "E" << (animated + QStringList{"Re44_0_SAR.bmp"}) << QString();
     QTest::newRow("exactly the variations there are")
         << "Re44.bmp" << e << n << "0" << y << label
-        << QStringList{"Re44.bmp", "Re44_E3.bmp", "Re44_N0.bmp", "Re44_n1.bmp", "Re44_X1.bmp",
-                       "Re44_N10.bmp", "Re44_0_N1.bmp"}
+        << QStringList{"Re44.bmp",    "Re44_E3.bmp",  "Re44_N0.bmp",  "Re44_n1.bmp",
+                       "Re44_X1.bmp", "Re44_N10.bmp", "Re44_0_N1.bmp"}
         << "E" << QStringList{"Re44.bmp", "Re44_N0.bmp", "Re44_E3.bmp"} << QString();
     QTest::newRow("hidden variation does not count")
-        << ".Re44.bmp" << e << n << "0" << y << label
-        << QStringList{".Re44.bmp", ".Re44_S2.bmp"} << "E" << QStringList{".Re44.bmp"} << QString();
+        << ".Re44.bmp" << e << n << "0" << y << label << QStringList{".Re44.bmp", ".Re44_S2.bmp"}
+        << "E" << QStringList{".Re44.bmp"} << QString();
     QTest::newRow("everything for an animated drawing")
         << "Re44_0.bmp" << e << y << "6" << y << label
         << (animated + QStringList{"Re44_0_SAR.bmp", "Re44_0_W9.bmp", "Re44_0_S5.bmp"}) << "E"
-        << (animated + QStringList{"Re44_0_SAR.bmp", "Re44_0_S5.bmp", "Re44_0_W9.bmp"}) << QString();
-    QTest::newRow("two-letter type")
-        << "Dm.bmp" << "DT" << n << "0" << n << label << QStringList{"Dm.bmp"} << "DT"
-        << QStringList{"Dm.bmp"} << QString();
+        << (animated + QStringList{"Re44_0_SAR.bmp", "Re44_0_S5.bmp", "Re44_0_W9.bmp"})
+        << QString();
+    QTest::newRow("two-letter type") << "Dm.bmp"
+                                     << "DT" << n << "0" << n << label << QStringList{"Dm.bmp"}
+                                     << "DT" << QStringList{"Dm.bmp"} << QString();
     QTest::newRow("label holding .bmp is not searched")
         << "Re44.bmp" << e << y << "0" << n << "see x_0.bmp" << all << "E"
         << QStringList{"Re44.bmp", "Re44_SAR.bmp"} << QString();
@@ -299,7 +245,8 @@ void TestLibrarySave::copies_data()
         << QStringList{"Re44"} << variationsRefusal();
     QTest::newRow("label holding _0.bmp is not searched: refused before the pantograph")
         << "Re44_0" << e << y << "6" << n << "a_0.bmp is not seen"
-        << QStringList{"Re44_0", "Re44_SAR.bmp"} << "E" << QStringList{"Re44_0"} << animationRefusal();
+        << QStringList{"Re44_0", "Re44_SAR.bmp"} << "E" << QStringList{"Re44_0"}
+        << animationRefusal();
 }
 
 void TestLibrarySave::copies()
@@ -351,7 +298,8 @@ void TestLibrarySave::missingTypeFolderIsMade()
     const QString library = place.filePath(QStringLiteral("Swiss"));
     QVERIFY(QDir().mkpath(library)); // a library folder without its type folders
 
-    const EntryCopyReport report = copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
+    const EntryCopyReport report =
+        copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
     QVERIFY(report.complete());
     QCOMPARE(readBytes(library + QLatin1String("/E/Re44.bmp")), QByteArray("drawing"));
 }
@@ -378,8 +326,10 @@ void TestLibrarySave::missingSourceReportedOthersCopied()
     for (const FileProblem &problem : report.notCopied)
         QVERIFY(!problem.reason.isEmpty());
     const QString target = library + QLatin1String("/E/");
-    QCOMPARE(report.copied, prefixed(target, {"Re44_0.bmp", "Re44_1.bmp", "Re44_3.bmp", "Re44_0_N4.bmp"}));
-    QCOMPARE(folderContent(target), (QStringList{"Re44_0.bmp", "Re44_0_N4.bmp", "Re44_1.bmp", "Re44_3.bmp"}));
+    QCOMPARE(report.copied,
+             prefixed(target, {"Re44_0.bmp", "Re44_1.bmp", "Re44_3.bmp", "Re44_0_N4.bmp"}));
+    QCOMPARE(folderContent(target),
+             (QStringList{"Re44_0.bmp", "Re44_0_N4.bmp", "Re44_1.bmp", "Re44_3.bmp"}));
 }
 
 void TestLibrarySave::existingTargetReplaced()
@@ -393,7 +343,8 @@ void TestLibrarySave::existingTargetReplaced()
     const QString target = library + QLatin1String("/E/Re44.bmp");
     QVERIFY(writeBytes(target, QByteArray(5000, 'o')));
 
-    const EntryCopyReport report = copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
+    const EntryCopyReport report =
+        copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
     QVERIFY(report.complete());
     QCOMPARE(readBytes(target), QByteArray("new"));
     QCOMPARE(folderContent(library + QLatin1String("/E")), QStringList{"Re44.bmp"});
@@ -414,14 +365,16 @@ void TestLibrarySave::targetThatIsAFolderReported()
     const QString library = place.filePath(QStringLiteral("Swiss"));
     QVERIFY(QDir().mkpath(library + QLatin1String("/E/Re44.bmp/inside")));
 
-    const QString line = entryLine(QStringLiteral("Re44.bmp"), {QStringLiteral("E "), QStringLiteral("Y")});
+    const QString line =
+        entryLine(QStringLiteral("Re44.bmp"), {QStringLiteral("E "), QStringLiteral("Y")});
     const EntryCopyReport report = copyEntryDrawings(line, source, library);
     QCOMPARE(report.notCopied.size(), 1);
     QCOMPARE(report.notCopied[0].path, source + QLatin1String("Re44.bmp"));
     QVERIFY(!report.notCopied[0].reason.isEmpty());
     QCOMPARE(report.copied, QStringList{library + QLatin1String("/E/Re44_SAR.bmp")});
     QVERIFY(QFileInfo(library + QLatin1String("/E/Re44.bmp/inside")).isDir());
-    QCOMPARE(folderContent(library + QLatin1String("/E")), (QStringList{"Re44.bmp", "Re44_SAR.bmp"}));
+    QCOMPARE(folderContent(library + QLatin1String("/E")),
+             (QStringList{"Re44.bmp", "Re44_SAR.bmp"}));
 }
 
 void TestLibrarySave::readOnlyTypeFolderReported()
@@ -438,8 +391,10 @@ void TestLibrarySave::readOnlyTypeFolderReported()
     QVERIFY(writeBytes(folder + QLatin1String("/Re44.bmp"), "old"));
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
 
-    const EntryCopyReport report = copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const EntryCopyReport report =
+        copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(report.notCopied.size(), 1);
     QVERIFY(!report.notCopied[0].reason.isEmpty());
     QCOMPARE(readBytes(folder + QLatin1String("/Re44.bmp")), QByteArray("old"));
@@ -505,7 +460,8 @@ void TestLibrarySave::failedWriteLeavesOldFile()
             QSKIP("Permissions do not stop the superuser; the full-disk row covers this.");
         QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         reason = writeLibraryFile(file, lines);
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
     }
     QVERIFY(!reason.isEmpty());
     QCOMPARE(readBytes(file), old);
@@ -548,7 +504,8 @@ void TestLibrarySave::noLibraryFolderCopiesNothing()
     QVERIFY(QDir::setCurrent(place.path()));
 
     const QList<FileProblem> folders = makeLibraryFolders(QString(), vehicleTypeCodes());
-    const EntryCopyReport report = copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, QString());
+    const EntryCopyReport report =
+        copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, QString());
     QDir::setCurrent(working);
     QCOMPARE(folders.size(), 1);
     QCOMPARE(report.copied, QStringList());
@@ -560,11 +517,14 @@ void TestLibrarySave::notCopiedMessageIsCut()
 {
     QList<FileProblem> problems;
     for (int i = 0; i < 23; ++i)
-        problems.append({QStringLiteral("/d/f%1.bmp").arg(i), QStringLiteral("No such file or directory")});
+        problems.append(
+            {QStringLiteral("/d/f%1.bmp").arg(i), QStringLiteral("No such file or directory")});
     const QStringList lines = notCopiedMessage(problems).split(QLatin1Char('\r'));
     QCOMPARE(lines.size(), 1 + 20 + 1);
-    QCOMPARE(lines[1], QDir::toNativeSeparators(QStringLiteral("/d/f0.bmp")) + ": No such file or directory");
-    QCOMPARE(lines[20], QDir::toNativeSeparators(QStringLiteral("/d/f19.bmp")) + ": No such file or directory");
+    QCOMPARE(lines[1],
+             QDir::toNativeSeparators(QStringLiteral("/d/f0.bmp")) + ": No such file or directory");
+    QCOMPARE(lines[20], QDir::toNativeSeparators(QStringLiteral("/d/f19.bmp")) +
+                            ": No such file or directory");
     QCOMPARE(lines.last(), QStringLiteral("and 3 more"));
     QCOMPARE(notCopiedMessage(problems.mid(0, 20)).split(QLatin1Char('\r')).size(), 21);
 }

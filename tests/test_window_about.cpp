@@ -301,7 +301,8 @@ void TestWindowAbout::aboutStartsAnewAtEveryOpening()
         QVERIFY(title->alignment() & Qt::AlignHCenter);
         auto *description = about.findChild<QLabel *>(QStringLiteral("lblDescription"));
         QVERIFY(description);
-        QCOMPARE(description->text(), QStringLiteral("TESSARO: Compose a Source Library for Pavo scr"));
+        QCOMPARE(description->text(),
+                 QStringLiteral("TESSARO: Compose a Source Library for Pavo scr"));
         QVERIFY(description->font().bold());
         QCOMPARE(description->palette().color(QPalette::WindowText), QColor(0, 0, 64));
         auto *disclaimer = about.findChild<QLabel *>(QStringLiteral("lblDisclaimer"));
@@ -457,7 +458,10 @@ void TestWindowAbout::helpDesignState()
     }
 }
 
-void TestWindowAbout::helpIgnoresEnterAndEsc_data() { aboutClosesOnEnterAndEsc_data(); }
+void TestWindowAbout::helpIgnoresEnterAndEsc_data()
+{
+    aboutClosesOnEnterAndEsc_data();
+}
 
 void TestWindowAbout::helpIgnoresEnterAndEsc()
 {

@@ -125,30 +125,44 @@ void TestDigitFilter::keys_data()
     QTest::newRow("several wrong keys") << "5" << typed("abc+x") << "5" << 5 << "5abc+x";
     QTest::newRow("mixed") << "" << typed("1a2b3") << "123" << 2 << "1a2b3";
     QTest::newRow("return") << "12" << keys({{Qt::Key_Return, none}}) << "12" << 1 << "12";
-    QTest::newRow("keypad enter") << "12" << keys({{Qt::Key_Enter, Qt::KeypadModifier}}) << "12" << 1 << "12";
+    QTest::newRow("keypad enter") << "12" << keys({{Qt::Key_Enter, Qt::KeypadModifier}}) << "12"
+                                  << 1 << "12";
     QTest::newRow("escape") << "12" << keys({{Qt::Key_Escape, none}}) << "12" << 1 << "12";
-    QTest::newRow("keypad digit") << "1" << keys({{Qt::Key_4, Qt::KeypadModifier}}) << "14" << 0 << "14";
-    QTest::newRow("editing keys")
-        << "1234"
-        << keys({{Qt::Key_Left, none}, {Qt::Key_Left, none}, {Qt::Key_Delete, none},
-                 {Qt::Key_Home, none}, {Qt::Key_9, none}, {Qt::Key_Right, none},
-                 {Qt::Key_End, none}, {Qt::Key_5, none}, {Qt::Key_Up, none}, {Qt::Key_Down, none}})
-        << "91245" << 0 << "91245";
-    QTest::newRow("function and modifier keys")
-        << "12"
-        << keys({{Qt::Key_F2, none}, {Qt::Key_Shift, none}, {Qt::Key_Control, none},
-                 {Qt::Key_Alt, none}, {Qt::Key_Insert, none}, {Qt::Key_PageUp, none}})
-        << "12" << 0 << "12";
-    QTest::newRow("ctrl+v pastes nothing") << "1" << keys({{Qt::Key_V, ctrl}}) << "1" << 1 << "1999";
+    QTest::newRow("keypad digit") << "1" << keys({{Qt::Key_4, Qt::KeypadModifier}}) << "14" << 0
+                                  << "14";
+    QTest::newRow("editing keys") << "1234"
+                                  << keys({{Qt::Key_Left, none},
+                                           {Qt::Key_Left, none},
+                                           {Qt::Key_Delete, none},
+                                           {Qt::Key_Home, none},
+                                           {Qt::Key_9, none},
+                                           {Qt::Key_Right, none},
+                                           {Qt::Key_End, none},
+                                           {Qt::Key_5, none},
+                                           {Qt::Key_Up, none},
+                                           {Qt::Key_Down, none}})
+                                  << "91245" << 0 << "91245";
+    QTest::newRow("function and modifier keys") << "12"
+                                                << keys({{Qt::Key_F2, none},
+                                                         {Qt::Key_Shift, none},
+                                                         {Qt::Key_Control, none},
+                                                         {Qt::Key_Alt, none},
+                                                         {Qt::Key_Insert, none},
+                                                         {Qt::Key_PageUp, none}})
+                                                << "12" << 0 << "12";
+    QTest::newRow("ctrl+v pastes nothing")
+        << "1" << keys({{Qt::Key_V, ctrl}}) << "1" << 1 << "1999";
     QTestEventList typedThenUndone = typed("12");
     typedThenUndone.addKeyClick(Qt::Key_Z, ctrl);
     QTest::newRow("ctrl+z does not undo") << "" << typedThenUndone << "12" << 1 << "";
     QTest::newRow("ctrl+x cuts nothing")
-        << "123" << keys({{Qt::Key_Home, Qt::ShiftModifier}, {Qt::Key_X, ctrl}}) << "123" << 1 << "";
-    QTest::newRow("ctrl+a selects nothing") << "123" << keys({{Qt::Key_A, ctrl}, {Qt::Key_5, none}})
-                                            << "1235" << 1 << "5";
+        << "123" << keys({{Qt::Key_Home, Qt::ShiftModifier}, {Qt::Key_X, ctrl}}) << "123" << 1
+        << "";
+    QTest::newRow("ctrl+a selects nothing")
+        << "123" << keys({{Qt::Key_A, ctrl}, {Qt::Key_5, none}}) << "1235" << 1 << "5";
     QTest::newRow("ctrl+backspace") << "12" << keys({{Qt::Key_Backspace, ctrl}}) << "" << 0 << "";
-    QTest::newRow("alt+letter") << "12" << keys({{Qt::Key_X, Qt::AltModifier}}) << "12" << 1 << "12x";
+    QTest::newRow("alt+letter") << "12" << keys({{Qt::Key_X, Qt::AltModifier}}) << "12" << 1
+                                << "12x";
 }
 
 void TestDigitFilter::keys()
@@ -177,7 +191,8 @@ void TestDigitFilter::refusedCharacterNeverReachesBox()
 {
     filtered->setText(QStringLiteral("42"));
     QStringList textWhileShown;
-    exchange->onMessage([&](const ScriptedExchange::Message &) { textWhileShown.append(filtered->text()); });
+    exchange->onMessage(
+        [&](const ScriptedExchange::Message &) { textWhileShown.append(filtered->text()); });
     QVERIFY(focusOn(filtered));
     QTest::keyClick(filtered, Qt::Key_A);
     QTest::keyClick(filtered, Qt::Key_V, Qt::ControlModifier);
@@ -291,7 +306,8 @@ void TestDigitFilter::typedCharacterCodes_data()
     QTest::newRow("ctrl+x") << int(Qt::Key_X) << ctrl << "" << 24;
     QTest::newRow("ctrl+z") << int(Qt::Key_Z) << ctrl << "" << 26;
     QTest::newRow("ctrl+shift+a") << int(Qt::Key_A) << (ctrl | int(Qt::ShiftModifier)) << "A" << 1;
-    QTest::newRow("altgr euro") << int(Qt::Key_E) << (ctrl | int(Qt::AltModifier)) << "\u20ac" << 0x20ac;
+    QTest::newRow("altgr euro") << int(Qt::Key_E) << (ctrl | int(Qt::AltModifier)) << "\u20ac"
+                                << 0x20ac;
     QTest::newRow("unknown key with text") << int(Qt::Key_unknown) << 0 << "\u00e9" << 0xe9;
     QTest::newRow("tab with text") << int(Qt::Key_Tab) << 0 << "\t" << -1;
     QTest::newRow("delete with text") << int(Qt::Key_Delete) << 0 << "\x7f" << -1;

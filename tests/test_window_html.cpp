@@ -2,6 +2,7 @@
 #include "frmedit.h"
 #include "libraryfile.h"
 #include "scriptedexchange.h"
+#include "testfiles.h"
 
 #include <QAction>
 #include <QDir>
@@ -73,23 +74,10 @@ QByteArray gifOfWidth(int width)
     return gif;
 }
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 QString entryLine(const QString &label, const QString &fileName)
 {
-    return label.leftJustified(40, QLatin1Char(' ')) + QStringLiteral("4  CH E Y60NLNNN0N") + fileName;
+    return label.leftJustified(40, QLatin1Char(' ')) + QStringLiteral("4  CH E Y60NLNNN0N") +
+           fileName;
 }
 
 QByteArray crlfLines(const QStringList &lines)
@@ -104,10 +92,11 @@ const QStringList templateLines{QStringLiteral("<html>"),
                                 QStringLiteral("<head><title>Pavo Bahn \u00E9</title></head>"),
                                 QStringLiteral("<body>"), QStringLiteral("<table>")};
 
-const QStringList indexLines{QStringLiteral("<html>"), QStringLiteral("<body>"),
-                             QStringLiteral("<table>"), QStringLiteral("<tr><td>Schweiz</td></tr>"),
-                             QStringLiteral("</table>"), QStringLiteral("</body>"),
-                             QStringLiteral("</html>")};
+const QStringList indexLines{
+    QStringLiteral("<html>"),   QStringLiteral("<body>"),
+    QStringLiteral("<table>"),  QStringLiteral("<tr><td>Schweiz</td></tr>"),
+    QStringLiteral("</table>"), QStringLiteral("</body>"),
+    QStringLiteral("</html>")};
 
 const QString description = QStringLiteral("Schweizer B\u00E4hnle & <Co>");
 
@@ -133,63 +122,65 @@ QStringList indexWithRows(int rows, const QString &text = description)
 // one that is no picture at all.
 QStringList expectedPage(const QString &text = description)
 {
-    return templateLines + QStringList{
-        QStringLiteral("<tr>"),
-        QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><font"),
-        QStringLiteral("color=\"#FFFF00\">download</font></p>"),
-        QStringLiteral("<p align=\"center\"><a href=\"SWISS1.zip\"><font"),
-        QStringLiteral("color=\"#000080\">") + text + QStringLiteral("</font></a><font"),
-        QStringLiteral("color=\"#FFFF00\"> (SWISS1.zip)</font></p>"),
-        QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">The complete set"),
-        QStringLiteral("of base models:</font></p>"),
-        QStringLiteral("</td>"),
-        QStringLiteral("</tr>"),
+    return templateLines +
+           QStringList{
+               QStringLiteral("<tr>"),
+               QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><font"),
+               QStringLiteral("color=\"#FFFF00\">download</font></p>"),
+               QStringLiteral("<p align=\"center\"><a href=\"SWISS1.zip\"><font"),
+               QStringLiteral("color=\"#000080\">") + text + QStringLiteral("</font></a><font"),
+               QStringLiteral("color=\"#FFFF00\"> (SWISS1.zip)</font></p>"),
+               QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">The complete set"),
+               QStringLiteral("of base models:</font></p>"),
+               QStringLiteral("</td>"),
+               QStringLiteral("</tr>"),
 
-        QStringLiteral("<tr>"),
-        QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><img"),
-        QStringLiteral("src=\"SWISS1/CH_Re44_E_a.gif\""),
-        QStringLiteral("></p>"),
-        QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">Re 4/4 II"),
-        QStringLiteral("</font></p>"),
-        QStringLiteral("</td>"),
-        QStringLiteral("</tr>"),
+               QStringLiteral("<tr>"),
+               QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><img"),
+               QStringLiteral("src=\"SWISS1/CH_Re44_E_a.gif\""),
+               QStringLiteral("></p>"),
+               QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">Re 4/4 II"),
+               QStringLiteral("</font></p>"),
+               QStringLiteral("</td>"),
+               QStringLiteral("</tr>"),
 
-        QStringLiteral("<tr>"),
-        QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><img"),
-        QStringLiteral("src=\"SWISS1/CH_Ae66_E_b.gif\""),
-        QStringLiteral("width=\"900\" height=\"58\"></p>"),
-        QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">Ae 6/6 & <b>"),
-        QStringLiteral("</font></p>"),
-        QStringLiteral("</td>"),
-        QStringLiteral("</tr>"),
+               QStringLiteral("<tr>"),
+               QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><img"),
+               QStringLiteral("src=\"SWISS1/CH_Ae66_E_b.gif\""),
+               QStringLiteral("width=\"900\" height=\"58\"></p>"),
+               QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">Ae 6/6 & <b>"),
+               QStringLiteral("</font></p>"),
+               QStringLiteral("</td>"),
+               QStringLiteral("</tr>"),
 
-        QStringLiteral("<tr>"),
-        QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><img"),
-        QStringLiteral("src=\"SWISS1/CH_Ge44_E_c.gif\""),
-        QStringLiteral("></p>"),
-        QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">Ge 4/4 Kr\u00F6kodil"),
-        QStringLiteral("</font></p>"),
-        QStringLiteral("</td>"),
-        QStringLiteral("</tr>"),
+               QStringLiteral("<tr>"),
+               QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><img"),
+               QStringLiteral("src=\"SWISS1/CH_Ge44_E_c.gif\""),
+               QStringLiteral("></p>"),
+               QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">Ge 4/4 Kr\u00F6kodil"),
+               QStringLiteral("</font></p>"),
+               QStringLiteral("</td>"),
+               QStringLiteral("</tr>"),
 
-        QStringLiteral("<tr>"),
-        QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><img"),
-        QStringLiteral("src=\"SWISS1/CH_Be66_E_d.gif\""),
-        QStringLiteral("></p>"),
-        QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">Be 6/8"),
-        QStringLiteral("</font></p>"),
-        QStringLiteral("</td>"),
-        QStringLiteral("</tr>"),
+               QStringLiteral("<tr>"),
+               QStringLiteral("<td bgcolor=\"#000000\"><p align=\"center\"><img"),
+               QStringLiteral("src=\"SWISS1/CH_Be66_E_d.gif\""),
+               QStringLiteral("></p>"),
+               QStringLiteral("<p align=\"center\"><font color=\"#FFFF00\">Be 6/8"),
+               QStringLiteral("</font></p>"),
+               QStringLiteral("</td>"),
+               QStringLiteral("</tr>"),
 
-        QStringLiteral("<tr>"),
-        QStringLiteral("<td><p align=\"center\"><a href=\"../dn_pavoscr.html\"><img"),
-        QStringLiteral("src=\"../../img/ndface.gif\" width=\"150\" height=\"75\" nosave></a></p>"),
-        QStringLiteral("</td>"),
-        QStringLiteral("</tr>"),
-        QStringLiteral("</table>"),
-        QStringLiteral("<p>&nbsp;</p>"),
-        QStringLiteral("</body>"),
-        QStringLiteral("</html>")};
+               QStringLiteral("<tr>"),
+               QStringLiteral("<td><p align=\"center\"><a href=\"../dn_pavoscr.html\"><img"),
+               QStringLiteral(
+                   "src=\"../../img/ndface.gif\" width=\"150\" height=\"75\" nosave></a></p>"),
+               QStringLiteral("</td>"),
+               QStringLiteral("</tr>"),
+               QStringLiteral("</table>"),
+               QStringLiteral("<p>&nbsp;</p>"),
+               QStringLiteral("</body>"),
+               QStringLiteral("</html>")};
 }
 
 } // namespace
@@ -217,7 +208,10 @@ private:
     // Everything of the window's library state that a user can see or a save would use.
     QStringList libraryState() const;
     QString page() const { return site.libraryPage(QStringLiteral("SWISS1")); }
-    QString picture(const QString &base) const { return site.picture(QStringLiteral("SWISS1"), base); }
+    QString picture(const QString &base) const
+    {
+        return site.picture(QStringLiteral("SWISS1"), base);
+    }
     void publish(const QString &path, const QString &text = description);
 
     std::unique_ptr<QTemporaryDir> dir;
@@ -244,24 +238,28 @@ void TestWindowHtml::init()
     QVERIFY(writeBytes(picture(QStringLiteral("CH_Be66_E_d")), "not a picture"));
 
     attributesPath = dir->path() + QStringLiteral("/LIBS/SWISS1.txt");
-    QVERIFY(writeLibraryFile(attributesPath,
-                             {entryLine(QStringLiteral("  Re 4/4 II  "), QStringLiteral("CH_Re44_E_a.bmp")),
-                              entryLine(QStringLiteral("Ae 6/6 & <b>"), QStringLiteral("CH_Ae66_E_b.bmp")),
-                              entryLine(QStringLiteral("Ge 4/4 Kr\u00F6kodil"), QStringLiteral("CH_Ge44_E_c.bmp")),
-                              entryLine(QStringLiteral("Be 6/8"), QStringLiteral("CH_Be66_E_d.BMP"))})
-                .isEmpty());
+    QVERIFY(
+        writeLibraryFile(
+            attributesPath,
+            {entryLine(QStringLiteral("  Re 4/4 II  "), QStringLiteral("CH_Re44_E_a.bmp")),
+             entryLine(QStringLiteral("Ae 6/6 & <b>"), QStringLiteral("CH_Ae66_E_b.bmp")),
+             entryLine(QStringLiteral("Ge 4/4 Kr\u00F6kodil"), QStringLiteral("CH_Ge44_E_c.bmp")),
+             entryLine(QStringLiteral("Be 6/8"), QStringLiteral("CH_Be66_E_d.BMP"))})
+            .isEmpty());
 
     auto scripted = std::make_unique<ScriptedExchange>();
     exchange = scripted.get();
     window = std::make_unique<FrmEdit>(std::move(scripted));
     window->siteLocations = site;
     busyAtMessage.clear();
-    exchange->onMessage([this](const ScriptedExchange::Message &) { busyAtMessage.append(exchange->busyDepth); });
+    exchange->onMessage(
+        [this](const ScriptedExchange::Message &) { busyAtMessage.append(exchange->busyDepth); });
 
     // A library open in the window, which the command must leave as it is.
     const QString openPath = dir->path() + QStringLiteral("/LIBS/OPEN1.txt");
-    QVERIFY(writeLibraryFile(openPath, {entryLine(QStringLiteral("Open entry"), QStringLiteral("CH_Ee33_E.bmp")),
-                                        QString()})
+    QVERIFY(writeLibraryFile(
+                openPath, {entryLine(QStringLiteral("Open entry"), QStringLiteral("CH_Ee33_E.bmp")),
+                           QString()})
                 .isEmpty());
     exchange->answerFile(openPath);
     window->openLibrary();
@@ -289,7 +287,8 @@ QStringList TestWindowHtml::libraryState() const
                       QStringLiteral("file ") + window->libraryFile,
                       QStringLiteral("folder ") + window->libraryFolder,
                       QStringLiteral("count ") + QString::number(window->entryCount),
-                      QStringLiteral("lblAF ") + window->findChild<QLabel *>(QStringLiteral("lblAF"))->text()};
+                      QStringLiteral("lblAF ") +
+                          window->findChild<QLabel *>(QStringLiteral("lblAF"))->text()};
     for (const QString &s : window->entryStatus)
         state.append(QStringLiteral("status ") + s);
     for (const QString &f : window->entryFolder)
@@ -363,9 +362,11 @@ void TestWindowHtml::wholeRun()
     QCOMPARE(exchange->messages.size(), 2);
     QCOMPARE(exchange->messages[0].kind, MessageKind::Warning);
     QCOMPARE(exchange->messages[0].text,
-             QStringLiteral("These pictures are missing or cannot be read; their rows keep the picture's own "
-                            "size:\r") +
-                 QDir::toNativeSeparators(picture(QStringLiteral("CH_Ge44_E_c"))) + QLatin1Char('\r') +
+             QStringLiteral(
+                 "These pictures are missing or cannot be read; their rows keep the picture's own "
+                 "size:\r") +
+                 QDir::toNativeSeparators(picture(QStringLiteral("CH_Ge44_E_c"))) +
+                 QLatin1Char('\r') +
                  QDir::toNativeSeparators(picture(QStringLiteral("CH_Be66_E_d"))));
     QCOMPARE(exchange->messages[1].kind, MessageKind::Plain);
     QCOMPARE(exchange->messages[1].text, QStringLiteral("FATTO!"));
@@ -445,10 +446,14 @@ void TestWindowHtml::failureLeavesIndex_data()
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reason"); // how the warning begins; the file's path follows
 
-    QTest::newRow("index page missing") << "index" << "Cannot read the site index page ";
-    QTest::newRow("template missing") << "template" << "Cannot read the page template ";
-    QTest::newRow("attributes file missing") << "attributes" << "Cannot read the attributes file ";
-    QTest::newRow("line without .bmp") << "line" << "Line 3 of the attributes file ";
+    QTest::newRow("index page missing") << "index"
+                                        << "Cannot read the site index page ";
+    QTest::newRow("template missing") << "template"
+                                      << "Cannot read the page template ";
+    QTest::newRow("attributes file missing") << "attributes"
+                                             << "Cannot read the attributes file ";
+    QTest::newRow("line without .bmp") << "line"
+                                       << "Line 3 of the attributes file ";
 }
 
 void TestWindowHtml::failureLeavesIndex()

@@ -1,3 +1,4 @@
+#include "testfiles.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>
@@ -20,12 +21,6 @@ QStringList listItems(const QListWidget *list)
     for (int i = 0; i < list->count(); ++i)
         items.append(list->item(i)->text());
     return items;
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Attributes the window needs for an entry that passes every check.
@@ -82,7 +77,10 @@ private:
     std::unique_ptr<WindowFixture> f;
 };
 
-void TestMainWindow::init() { f = std::make_unique<WindowFixture>(); }
+void TestMainWindow::init()
+{
+    f = std::make_unique<WindowFixture>();
+}
 
 void TestMainWindow::stateAfterStart()
 {
@@ -112,7 +110,8 @@ void TestMainWindow::stateAfterStart()
         if (box->isChecked())
             ticked.append(box->objectName());
     ticked.sort();
-    QCOMPARE(ticked, (QStringList{"chkDT_1", "chkLR_2", "chkOL_0", "chkPP_1", "chkSAR_1", "chkSW_1", "chkVR_1"}));
+    QCOMPARE(ticked, (QStringList{"chkDT_1", "chkLR_2", "chkOL_0", "chkPP_1", "chkSAR_1", "chkSW_1",
+                                  "chkVR_1"}));
     QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtPixels"))->text(), QStringLiteral("58"));
     QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtCycle"))->text(), QString());
     QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(), QString());
@@ -140,27 +139,36 @@ void TestMainWindow::controlsAtDesignedPlaces()
     for (const auto &place : places) {
         QWidget *control = f->child(QLatin1String(place.name));
         QVERIFY2(control, place.name);
-        QCOMPARE(control->geometry(), QRect(px(place.left), px(place.top), px(place.width), px(place.height)));
+        QCOMPARE(control->geometry(),
+                 QRect(px(place.left), px(place.top), px(place.width), px(place.height)));
     }
     QCOMPARE(f->child(QStringLiteral("centralwidget"))->size(), QSize(724, 477));
-    QCOMPARE(f->child<QPushButton>(QStringLiteral("cmdAdd"))->text(), QStringLiteral("Add to Library"));
-    QCOMPARE(f->child<QPushButton>(QStringLiteral("Command1"))->text(), QStringLiteral("Add to Library"));
-    QCOMPARE(f->child<QPushButton>(QStringLiteral("cmdUndo"))->text(), QStringLiteral("Erase Last"));
+    QCOMPARE(f->child<QPushButton>(QStringLiteral("cmdAdd"))->text(),
+             QStringLiteral("Add to Library"));
+    QCOMPARE(f->child<QPushButton>(QStringLiteral("Command1"))->text(),
+             QStringLiteral("Add to Library"));
+    QCOMPARE(f->child<QPushButton>(QStringLiteral("cmdUndo"))->text(),
+             QStringLiteral("Erase Last"));
     QCOMPARE(f->child<QCheckBox>(QStringLiteral("chkOL_2"))->text(), QStringLiteral("3rail"));
     QCOMPARE(f->child<QLabel>(QStringLiteral("Label1"))->text(),
              QStringLiteral("Select Drive\\Folder containing the Drawings:"));
-    QCOMPARE(f->child<QLabel>(QStringLiteral("Label22"))->text(), QStringLiteral("Animation Cycle (n. of pixels)"));
+    QCOMPARE(f->child<QLabel>(QStringLiteral("Label22"))->text(),
+             QStringLiteral("Animation Cycle (n. of pixels)"));
     QVERIFY(f->child<QLabel>(QStringLiteral("lblAF"))->font().bold());
     QVERIFY(f->child<QCheckBox>(QStringLiteral("chkEPO_1"))->font().bold());
-    QVERIFY(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->font().fixedPitch() ||
-            QFontInfo(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->font()).fixedPitch());
-    QCOMPARE(f->child(QStringLiteral("centralwidget"))->palette().color(QPalette::Window), QColor(255, 128, 0));
+    QVERIFY(
+        f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->font().fixedPitch() ||
+        QFontInfo(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->font()).fixedPitch());
+    QCOMPARE(f->child(QStringLiteral("centralwidget"))->palette().color(QPalette::Window),
+             QColor(255, 128, 0));
 }
 
 void TestMainWindow::menus()
 {
-    const QStringList names = {"menuNew", "menuOpen", "menuSave", "menuExit", "menuHelp", "menuAbout"};
-    const QStringList texts = {"&New Library", "&Open Library", "&Save Library", "&Exit", "&Help", "&About"};
+    const QStringList names = {"menuNew",  "menuOpen", "menuSave",
+                               "menuExit", "menuHelp", "menuAbout"};
+    const QStringList texts = {"&New Library", "&Open Library", "&Save Library",
+                               "&Exit",        "&Help",         "&About"};
     for (qsizetype i = 0; i < names.size(); ++i) {
         QAction *item = f->action(names[i]);
         QVERIFY(item);
@@ -178,12 +186,13 @@ void TestMainWindow::menus()
 
 void TestMainWindow::tabOrder()
 {
-    const QStringList order = {"picView", "lstLibraryFile", "Drive1", "dirSourceBMP", "File1", "txtDescription",
-                               "cmdAdd", "cmdUndo", "chkEPO_1", "chkEPO_2", "chkEPO_3", "chkEPO_4", "chkEPO_5",
-                               "chkEPO_6", "cboUland", "cboGT", "chkOL_0", "chkOL_1", "txtPixels", "chkSAR_0",
-                               "chkSAR_1", "chkLR_0", "chkLR_1", "chkLR_2", "chkSW_0", "chkSW_1", "chkPP_0",
-                               "chkPP_1", "chkDT_0", "chkDT_1", "txtCycle", "chkVR_0", "chkVR_1", "Command1",
-                               "chkOL_2", "picView"};
+    const QStringList order = {
+        "picView",   "lstLibraryFile", "Drive1",   "dirSourceBMP", "File1",    "txtDescription",
+        "cmdAdd",    "cmdUndo",        "chkEPO_1", "chkEPO_2",     "chkEPO_3", "chkEPO_4",
+        "chkEPO_5",  "chkEPO_6",       "cboUland", "cboGT",        "chkOL_0",  "chkOL_1",
+        "txtPixels", "chkSAR_0",       "chkSAR_1", "chkLR_0",      "chkLR_1",  "chkLR_2",
+        "chkSW_0",   "chkSW_1",        "chkPP_0",  "chkPP_1",      "chkDT_0",  "chkDT_1",
+        "txtCycle",  "chkVR_0",        "chkVR_1",  "Command1",     "chkOL_2",  "picView"};
     f->window->show();
     QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
     f->child(order.first())->setFocus();
@@ -207,7 +216,8 @@ void TestMainWindow::resizeMovesNothing()
     f->window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
     QList<QRect> before;
-    const QList<QWidget *> controls = f->child(QStringLiteral("centralwidget"))->findChildren<QWidget *>();
+    const QList<QWidget *> controls =
+        f->child(QStringLiteral("centralwidget"))->findChildren<QWidget *>();
     for (QWidget *w : controls)
         before.append(w->geometry());
     f->window->resize(1000, 700);
@@ -251,7 +261,8 @@ void TestMainWindow::newLibrary()
     QCOMPARE(f->exchange->inputPrompts, QStringList{"Name the Library:"});
     QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
     QCOMPARE(f->window->libraryFile, name);
-    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(), "Source Library Attributes File: " + name);
+    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(),
+             "Source Library Attributes File: " + name);
     QVERIFY(f->exchange->messages.isEmpty());
 }
 
@@ -295,11 +306,13 @@ void TestMainWindow::blankNameKeepsLibrary()
         f->exchange->clearRecords();
         f->exchange->answerMessage(MessageAnswer::Ok);
         startNewLibrary(*f, blank);
-        QCOMPARE(f->exchange->messageTexts(), (QStringList{discard, "New Source Library NOT Generated!"}));
+        QCOMPARE(f->exchange->messageTexts(),
+                 (QStringList{discard, "New Source Library NOT Generated!"}));
         QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
         QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
         QCOMPARE(f->window->entryCount, 1);
-        QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(), QStringLiteral("Source Library Attributes File: Swiss"));
+        QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(),
+                 QStringLiteral("Source Library Attributes File: Swiss"));
     }
 }
 
@@ -320,7 +333,8 @@ void TestMainWindow::addAndErase()
     QCOMPARE(f->window->entryStatus.mid(0, 2), (QStringList{"N", "N"}));
     QCOMPARE(f->window->entryFolder.at(1), folder + QDir::separator());
     // Every control keeps its value for the next drawing.
-    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(), QStringLiteral("Re 4/4"));
+    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(),
+             QStringLiteral("Re 4/4"));
     QVERIFY(f->window->chkEPO[4]->isChecked());
 
     QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdUndo")), Qt::LeftButton);
@@ -361,13 +375,27 @@ void TestMainWindow::refusalMovesFocus_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
     // The click gave the button the focus; this refusal names no control, so it stays there.
-    QTest::newRow("no drawing") << "drawing" << "Select a bitmap FileName!" << "cmdAdd";
-    QTest::newRow("no epoch") << "epoch" << "Select almost one value for EPOCHE!" << "chkEPO_1";
-    QTest::newRow("no type") << "type" << "Select the type GT!" << "cboGT";
-    QTest::newRow("no OL") << "ol" << "Select almost one value for OL!" << "chkOL_1";
-    QTest::newRow("OLH") << "olh" << "Select the height OLH or set to correct value [40-90]!" << "txtPixels";
-    QTest::newRow("cycle") << "cycle" << "The engine hasn't animation!" << "txtCycle";
-    QTest::newRow("variations") << "variations" << "Re44.bmp hasn't variations!" << "chkVR_0";
+    QTest::newRow("no drawing") << "drawing"
+                                << "Select a bitmap FileName!"
+                                << "cmdAdd";
+    QTest::newRow("no epoch") << "epoch"
+                              << "Select almost one value for EPOCHE!"
+                              << "chkEPO_1";
+    QTest::newRow("no type") << "type"
+                             << "Select the type GT!"
+                             << "cboGT";
+    QTest::newRow("no OL") << "ol"
+                           << "Select almost one value for OL!"
+                           << "chkOL_1";
+    QTest::newRow("OLH") << "olh"
+                         << "Select the height OLH or set to correct value [40-90]!"
+                         << "txtPixels";
+    QTest::newRow("cycle") << "cycle"
+                           << "The engine hasn't animation!"
+                           << "txtCycle";
+    QTest::newRow("variations") << "variations"
+                                << "Re44.bmp hasn't variations!"
+                                << "chkVR_0";
 }
 
 void TestMainWindow::refusalMovesFocus()
@@ -428,12 +456,14 @@ void TestMainWindow::openReadsWholeFile()
 
     QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
     QCOMPARE(f->window->libraryFile, path);
-    QCOMPARE(f->window->libraryFolder, QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("Swiss"))));
+    QCOMPARE(f->window->libraryFolder,
+             QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("Swiss"))));
     QCOMPARE(f->window->entryCount, 4);
     QCOMPARE(listItems(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))),
              (QStringList{"first", "", "third", "last"}));
     QCOMPARE(f->window->entryStatus.mid(0, 4), (QStringList{"O", "O", "O", "O"}));
-    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(), "Source Library Attributes File: " + path);
+    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(),
+             "Source Library Attributes File: " + path);
     QCOMPARE(f->exchange->busyDepth, 0);
     QVERIFY(f->exchange->busyShown > 0);
 }
@@ -455,7 +485,7 @@ void TestMainWindow::openCancelled()
 void TestMainWindow::openRefusals_data()
 {
     QTest::addColumn<QString>("fileName");
-    QTest::addColumn<int>("lines");     // -1: no file, -2: a folder
+    QTest::addColumn<int>("lines");      // -1: no file, -2: a folder
     QTest::addColumn<QString>("reason"); // part of the message
     QTest::newRow("missing file") << "none.txt" << -1 << "cannot be read";
     QTest::newRow("folder") << "dir.txt" << -2 << "cannot be read";
@@ -483,13 +513,16 @@ void TestMainWindow::openRefusals()
 
     QCOMPARE(f->exchange->messages.size(), 1);
     QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
-    QVERIFY2(f->exchange->messages.first().text.startsWith(path), qPrintable(f->exchange->messages.first().text));
-    QVERIFY2(f->exchange->messages.first().text.contains(reason), qPrintable(f->exchange->messages.first().text));
+    QVERIFY2(f->exchange->messages.first().text.startsWith(path),
+             qPrintable(f->exchange->messages.first().text));
+    QVERIFY2(f->exchange->messages.first().text.contains(reason),
+             qPrintable(f->exchange->messages.first().text));
     QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
     QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
     QCOMPARE(f->window->entryCount, 1);
     QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 1);
-    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(), QStringLiteral("Source Library Attributes File: Swiss"));
+    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(),
+             QStringLiteral("Source Library Attributes File: Swiss"));
     QCOMPARE(f->exchange->busyDepth, 0);
 }
 

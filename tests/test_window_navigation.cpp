@@ -14,7 +14,10 @@
 
 namespace {
 
-QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 QStringList itemTexts(const QListWidget *list)
 {
@@ -41,13 +44,16 @@ void writeText(const QString &path)
 // The attribute controls that a selection pre-sets, as one comparable text.
 QString attributes(const WindowFixture &f)
 {
-    const auto ticked = [](QCheckBox *box) { return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); };
+    const auto ticked = [](QCheckBox *box) {
+        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    };
     const FrmEdit &w = *f.window;
     return QStringLiteral("cycle=%1 uland=%2 gt=%3 ol=%4%5%6 vr=%7%8 label=%9")
         .arg(f.child<QLineEdit>(QStringLiteral("txtCycle"))->text())
         .arg(f.child<QComboBox>(QStringLiteral("cboUland"))->currentIndex())
         .arg(f.child<QComboBox>(QStringLiteral("cboGT"))->currentIndex())
-        .arg(ticked(w.chkOL[0]), ticked(w.chkOL[1]), ticked(w.chkOL[2]), ticked(w.chkVR[0]), ticked(w.chkVR[1]))
+        .arg(ticked(w.chkOL[0]), ticked(w.chkOL[1]), ticked(w.chkOL[2]), ticked(w.chkVR[0]),
+             ticked(w.chkVR[1]))
         .arg(f.child<QLineEdit>(QStringLiteral("txtDescription"))->text());
 }
 
@@ -154,7 +160,8 @@ void TestNavigation::selectFile(const QString &name)
     const QList<QListWidgetItem *> found = files->findItems(name, Qt::MatchExactly);
     QVERIFY2(found.size() == 1, qPrintable(name));
     files->scrollToItem(found.first());
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(found.first()).center());
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(found.first()).center());
 }
 
 void TestNavigation::listsOpenOnCurrentFolder()
@@ -167,7 +174,8 @@ void TestNavigation::listsOpenOnCurrentFolder()
     // The folder list shows the path's ancestors, then its sub-folders.
     const QStringList shown = itemTexts(folders);
     QVERIFY(shown.size() >= 4);
-    QCOMPARE(shown.mid(shown.size() - 3).replaceInStrings(QRegularExpression(QStringLiteral("^ +")), QString()),
+    QCOMPARE(shown.mid(shown.size() - 3)
+                 .replaceInStrings(QRegularExpression(QStringLiteral("^ +")), QString()),
              (QStringList{"folder.bmp", "sub a", "sub b"}));
 }
 
@@ -217,12 +225,14 @@ void TestNavigation::fileListShowsDrawingsOnly()
     QStringList shown = itemTexts(files);
     // Letter case ignored and numbers in names compared as numbers, as a file manager lists them.
     QVERIFY(shown.indexOf(QStringLiteral("a2.bmp")) < shown.indexOf(QStringLiteral("a10.bmp")));
-    QVERIFY(shown.indexOf(QStringLiteral("broken_x_V_y.bmp")) < shown.indexOf(QStringLiteral("CH_Re 4-4_E_SBB.BMP")));
-    QVERIFY(shown.indexOf(QStringLiteral("CH_Re 4-4_E_SBB.BMP")) < shown.indexOf(QStringLiteral("FRG_BR 01_D_DB.bmp")));
+    QVERIFY(shown.indexOf(QStringLiteral("broken_x_V_y.bmp")) <
+            shown.indexOf(QStringLiteral("CH_Re 4-4_E_SBB.BMP")));
+    QVERIFY(shown.indexOf(QStringLiteral("CH_Re 4-4_E_SBB.BMP")) <
+            shown.indexOf(QStringLiteral("FRG_BR 01_D_DB.bmp")));
     shown.sort();
     QCOMPARE(shown, (QStringList{"CH_Re 4-4_E_SBB.BMP", "FRG_BR 01_D_DB.bmp", "I_E 626_E_FS_0.bmp",
-                                 "I_E 626_E_FS_0_N1.bmp", "I_E 626_E_FS_1.bmp", "I_E 626_E_FS_SAR.bmp", "a10.bmp",
-                                 "a2.bmp", "broken_x_V_y.bmp"}));
+                                 "I_E 626_E_FS_0_N1.bmp", "I_E 626_E_FS_1.bmp",
+                                 "I_E 626_E_FS_SAR.bmp", "a10.bmp", "a2.bmp", "broken_x_V_y.bmp"}));
 }
 
 void TestNavigation::driveWithoutMedium()
@@ -302,11 +312,17 @@ void TestNavigation::companionRefusals_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("cycle");
-    QTest::newRow("frame") << "I_E 626_E_FS_1.bmp" << "Drawing Animation: choose the '_0' base drawing" << "6";
-    QTest::newRow("pantograph") << "I_E 626_E_FS_SAR.bmp"
-                                << "Panthografs Animation: choose the base drawing and set the SAR flag!" << "";
-    QTest::newRow("variation") << "I_E 626_E_FS_0_N1.bmp"
-                               << "Variation drawing: choose the base drawing and set the VARIATIONS flag!" << "";
+    QTest::newRow("frame") << "I_E 626_E_FS_1.bmp"
+                           << "Drawing Animation: choose the '_0' base drawing"
+                           << "6";
+    QTest::newRow("pantograph")
+        << "I_E 626_E_FS_SAR.bmp"
+        << "Panthografs Animation: choose the base drawing and set the SAR flag!"
+        << "";
+    QTest::newRow("variation")
+        << "I_E 626_E_FS_0_N1.bmp"
+        << "Variation drawing: choose the base drawing and set the VARIATIONS flag!"
+        << "";
 }
 
 void TestNavigation::companionRefusals()
@@ -359,7 +375,8 @@ void TestNavigation::emptyFolderAsksToLineUp()
     QCOMPARE(f->window->sourceFolder, QString(QDir::separator()));
     QCOMPARE(f->child<QLabel>(QStringLiteral("picView"))->pixmap().cacheKey(), pictureBefore);
     // The decoding goes on after the message.
-    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(), QStringLiteral("BR 01 DB"));
+    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(),
+             QStringLiteral("BR 01 DB"));
 }
 
 void TestNavigation::complementRule_data()
@@ -444,8 +461,9 @@ void TestNavigation::wholeRoad()
     QCOMPARE(f->exchange->messageTexts(), QStringList());
     auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
     QCOMPARE(list->count(), 1);
-    QCOMPARE(encodeCodePage(list->item(0)->text()),
-             QByteArray("E 626 FS                                2-3I  E Y58NBNNN0YI_E 626_E_FS_0.bmp"));
+    QCOMPARE(
+        encodeCodePage(list->item(0)->text()),
+        QByteArray("E 626 FS                                2-3I  E Y58NBNNN0YI_E 626_E_FS_0.bmp"));
     QCOMPARE(f->window->entryFolder.at(0), m_drawings + QDir::separator());
     QCOMPARE(f->window->entryStatus.at(0), QStringLiteral("N"));
 }

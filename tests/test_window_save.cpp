@@ -1,3 +1,4 @@
+#include "testfiles.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>
@@ -9,11 +10,6 @@
 
 #include <optional>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 namespace {
 
 const QString completion =
@@ -21,51 +17,15 @@ const QString completion =
 const QString replaceText = QStringLiteral("The file already exists.\rDo you want overwrite it?");
 const QString captionPrefix = QStringLiteral("Source Library Attributes File: ");
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
+QByteArray drawingBytes(const QString &name)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return "BM" + name.toUtf8();
 }
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-QByteArray drawingBytes(const QString &name) { return "BM" + name.toUtf8(); }
 
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
-
-#ifdef Q_OS_UNIX
-// Every write of this process past limit bytes fails as on a full disk, whoever runs the test.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = m_old;
-        lowered.rlim_cur = limit;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-#endif
 
 } // namespace
 
@@ -142,7 +102,8 @@ void TestSaveWindow::startNewLibrary(const QString &name)
     QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
 }
 
-void TestSaveWindow::addEntry(const QString &drawing, bool pantograph, const QString &cycle, bool variations)
+void TestSaveWindow::addEntry(const QString &drawing, bool pantograph, const QString &cycle,
+                              bool variations)
 {
     FrmEdit &w = *f->window;
     const int before = w.entryCount;
@@ -197,8 +158,8 @@ void TestSaveWindow::noLibrary()
 
 void TestSaveWindow::firstSave()
 {
-    makeDrawings({"Re44.bmp", "Ae66_0.bmp", "Ae66_1.bmp", "Ae66_2.bmp", "Ae66_3.bmp", "Ae66_0_SAR.bmp",
-                  "Ae66_0_N0.bmp", "Ae66_0_E3.bmp", "Ae66_0_X1.bmp"});
+    makeDrawings({"Re44.bmp", "Ae66_0.bmp", "Ae66_1.bmp", "Ae66_2.bmp", "Ae66_3.bmp",
+                  "Ae66_0_SAR.bmp", "Ae66_0_N0.bmp", "Ae66_0_E3.bmp", "Ae66_0_X1.bmp"});
     startNewLibrary(QStringLiteral("Swiss"));
     addEntry(QStringLiteral("Re44.bmp"));
     addEntry(QStringLiteral("Ae66_0.bmp"), true, QStringLiteral("6"), true);
@@ -229,7 +190,7 @@ void TestSaveWindow::firstSave()
     QCOMPARE(QDir(m_folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 14);
     QVERIFY(QFileInfo(m_folder + QLatin1String("/consists")).isDir());
     const QStringList copied{"Ae66_0.bmp", "Ae66_0_E3.bmp", "Ae66_0_N0.bmp", "Ae66_0_SAR.bmp",
-                             "Ae66_1.bmp", "Ae66_2.bmp", "Ae66_3.bmp", "Re44.bmp"};
+                             "Ae66_1.bmp", "Ae66_2.bmp",    "Ae66_3.bmp",    "Re44.bmp"};
     QCOMPARE(filesIn(m_folder + QLatin1String("/E")), copied);
     for (const QString &name : copied)
         QCOMPARE(readBytes(m_folder + QLatin1String("/E/") + name), drawingBytes(name));
@@ -261,7 +222,8 @@ void TestSaveWindow::dialogEndsSilently()
     QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
     QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
     QCOMPARE(caption(), captionPrefix + QStringLiteral("Swiss"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"drawings"});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"drawings"});
 }
 
 void TestSaveWindow::replaceQuestion_data()
@@ -337,7 +299,8 @@ void TestSaveWindow::secondSaveCopiesAgain()
 void TestSaveWindow::openedLibraryCopiesOnlyAdditions()
 {
     makeDrawings({"Re44.bmp", "Ae66.bmp"});
-    const QByteArray loaded = "Re 4/4                                  4  CH E Y60NBNNN0NRe44.bmp\r\n\r\n";
+    const QByteArray loaded =
+        "Re 4/4                                  4  CH E Y60NBNNN0NRe44.bmp\r\n\r\n";
     QVERIFY(writeBytes(m_file, loaded));
     f->exchange->answerFile(m_file);
     f->action(QStringLiteral("menuOpen"))->trigger();
@@ -374,7 +337,8 @@ void TestSaveWindow::missingDrawingReportedNoCompletion()
     QCOMPARE(box.kind, MessageKind::Critical);
     const QStringList boxLines = box.text.split(QLatin1Char('\r'));
     QCOMPARE(boxLines.size(), 2);
-    QVERIFY2(boxLines[1].startsWith(QDir::toNativeSeparators(m_drawings + QLatin1String("Re44_SAR.bmp")) + ": "),
+    QVERIFY2(boxLines[1].startsWith(
+                 QDir::toNativeSeparators(m_drawings + QLatin1String("Re44_SAR.bmp")) + ": "),
              qPrintable(box.text));
     QVERIFY(boxLines[1].size() > (m_drawings + QLatin1String("Re44_SAR.bmp: ")).size());
     // The attributes file is written and the rest copied: the library is saved, but not whole.
@@ -398,9 +362,12 @@ void TestSaveWindow::folderThatCannotBeMade()
     QCOMPARE(f->exchange->messages.size(), 1);
     const QString text = f->exchange->messages.first().text;
     QCOMPARE(f->exchange->messages.first().kind, MessageKind::Critical);
-    QVERIFY2(text.contains(QDir::toNativeSeparators(m_folder + QLatin1String("/E")) + ": "), qPrintable(text));
-    QVERIFY2(text.contains(QDir::toNativeSeparators(m_drawings + QLatin1String("Re44.bmp")) + ": "), qPrintable(text));
-    QCOMPARE(readBytes(m_folder + QLatin1String("/E")), QByteArray("a file where the type folder goes"));
+    QVERIFY2(text.contains(QDir::toNativeSeparators(m_folder + QLatin1String("/E")) + ": "),
+             qPrintable(text));
+    QVERIFY2(text.contains(QDir::toNativeSeparators(m_drawings + QLatin1String("Re44.bmp")) + ": "),
+             qPrintable(text));
+    QCOMPARE(readBytes(m_folder + QLatin1String("/E")),
+             QByteArray("a file where the type folder goes"));
     QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
     QVERIFY(QFileInfo(m_folder + QLatin1String("/ET")).isDir());
 }
@@ -421,7 +388,8 @@ void TestSaveWindow::refusalStopsAtItsEntry()
     f->exchange->answerFile(m_file);
     save();
 
-    QCOMPARE(f->exchange->messageTexts(), QStringList{"Check Animation Drawing and PHASENLAENGE parameter!"});
+    QCOMPARE(f->exchange->messageTexts(),
+             QStringList{"Check Animation Drawing and PHASENLAENGE parameter!"});
     QCOMPARE(f->exchange->messages.first().kind, MessageKind::Critical);
     QCOMPARE(filesIn(m_folder + QLatin1String("/E")), (QStringList{"A.bmp", "B.bmp"}));
     QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
@@ -433,10 +401,14 @@ void TestSaveWindow::writeFailure_data()
 {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("how");
-    QTest::newRow("first save, full disk") << "NEW" << "full";
-    QTest::newRow("first save, file name taken by a folder") << "NEW" << "folder";
-    QTest::newRow("later save, full disk") << "UPD" << "full";
-    QTest::newRow("later save, file name taken by a folder") << "UPD" << "folder";
+    QTest::newRow("first save, full disk") << "NEW"
+                                           << "full";
+    QTest::newRow("first save, file name taken by a folder") << "NEW"
+                                                             << "folder";
+    QTest::newRow("later save, full disk") << "UPD"
+                                           << "full";
+    QTest::newRow("later save, file name taken by a folder") << "UPD"
+                                                             << "folder";
 }
 
 void TestSaveWindow::writeFailure()
@@ -486,7 +458,8 @@ void TestSaveWindow::writeFailure()
         QCOMPARE(readBytes(m_file), old);
     else
         QVERIFY(QFileInfo(m_file + QLatin1String("/inside")).isDir());
-    QCOMPARE(filesIn(m_dir->path()), how == QLatin1String("full") ? QStringList{"Swiss.txt"} : QStringList());
+    QCOMPARE(filesIn(m_dir->path()),
+             how == QLatin1String("full") ? QStringList{"Swiss.txt"} : QStringList());
     QVERIFY(!QFileInfo::exists(m_folder + QLatin1String("/E/Re44.bmp"))); // no copy phase
     QCOMPARE(f->window->libraryMode, mode);
     if (mode == QLatin1String("NEW")) {

@@ -33,7 +33,8 @@ std::optional<char16_t> DigitOnlyFilter::typedCharacter(const QKeyEvent &event)
     // Platforms differ in the text of Ctrl+letter (the control character, the letter, or
     // none); the key itself tells. Ctrl+Alt is AltGr on Windows and types its own text.
     const Qt::KeyboardModifiers modifiers = event.modifiers();
-    const bool control = modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier);
+    const bool control =
+        modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier);
     if (control && key >= Qt::Key_A && key <= Qt::Key_Z)
         return char16_t(key - Qt::Key_A + 1);
 

@@ -12,10 +12,10 @@ namespace {
 bool isPseudoFileSystem(const QStorageInfo &volume)
 {
     static const QList<QByteArray> pseudo = {
-        "proc",      "sysfs",   "devtmpfs", "devpts",    "cgroup",     "cgroup2", "securityfs",
-        "pstore",    "debugfs", "tracefs",  "configfs",  "fusectl",    "mqueue",  "hugetlbfs",
-        "bpf",       "autofs",  "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs",    "squashfs",
-        "ramfs",     "selinuxfs", "overlay_internal"};
+        "proc",       "sysfs",     "devtmpfs", "devpts",  "cgroup",      "cgroup2",
+        "securityfs", "pstore",    "debugfs",  "tracefs", "configfs",    "fusectl",
+        "mqueue",     "hugetlbfs", "bpf",      "autofs",  "binfmt_misc", "efivarfs",
+        "rpc_pipefs", "nsfs",      "squashfs", "ramfs",   "selinuxfs",   "overlay_internal"};
     if (pseudo.contains(volume.fileSystemType()))
         return true;
     const QString root = volume.rootPath();
@@ -103,7 +103,10 @@ QStringList DriveList::driveRoots() const
     return roots;
 }
 
-QString DriveList::drive() const { return m_current; }
+QString DriveList::drive() const
+{
+    return m_current;
+}
 
 void DriveList::setDrive(const QString &root)
 {
@@ -123,7 +126,8 @@ QString DriveList::driveOf(const QString &path) const
     for (int i = 0; i < count(); ++i) {
         const QString root = itemData(i).toString();
         const QString prefix = root.endsWith(QDir::separator()) ? root : root + QDir::separator();
-        const bool holds = native.compare(root, pathCase) == 0 || native.startsWith(prefix, pathCase) ||
+        const bool holds = native.compare(root, pathCase) == 0 ||
+                           native.startsWith(prefix, pathCase) ||
                            native + QDir::separator() == prefix;
         if (holds && root.size() > best.size())
             best = root;

@@ -53,7 +53,10 @@ bool FolderList::setPath(const QString &folder)
     return true;
 }
 
-void FolderList::refresh() { fill(m_path); }
+void FolderList::refresh()
+{
+    fill(m_path);
+}
 
 void FolderList::keyPressEvent(QKeyEvent *event)
 {
@@ -86,14 +89,15 @@ bool FolderList::fill(const QString &folder)
     const QStringList chain = chainOf(native);
     int depth = 0;
     for (const QString &ancestor : chain) {
-        auto *item = new QListWidgetItem(openIcon, QString(depth * 2, QLatin1Char(' ')) +
-                                                       shownName(ancestor), this);
+        auto *item = new QListWidgetItem(
+            openIcon, QString(depth * 2, QLatin1Char(' ')) + shownName(ancestor), this);
         item->setData(Qt::UserRole, ancestor);
         ++depth;
     }
     QListWidgetItem *current = item(count() - 1);
     for (const QString &name : subFolders) {
-        auto *child = new QListWidgetItem(closedIcon, QString(depth * 2, QLatin1Char(' ')) + name, this);
+        auto *child =
+            new QListWidgetItem(closedIcon, QString(depth * 2, QLatin1Char(' ')) + name, this);
         child->setData(Qt::UserRole, nativeFolder(dir.absoluteFilePath(name)));
     }
     setCurrentItem(current);

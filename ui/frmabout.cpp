@@ -7,7 +7,10 @@
 #include <QTimer>
 
 // The pictures live in the program's resources; the library that holds them is static.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace {
 constexpr int tickMilliseconds = 50;
@@ -48,7 +51,10 @@ void FrmAbout::timer1Tick()
     placePicture();
 }
 
-void FrmAbout::cmdOkClick() { accept(); }
+void FrmAbout::cmdOkClick()
+{
+    accept();
+}
 
 void FrmAbout::keyPressEvent(QKeyEvent *event)
 {

@@ -6,7 +6,10 @@
 #include <QScreen>
 
 // The pictures live in the program's resources; the library that holds them is static.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 FrmAiuto::FrmAiuto(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -20,7 +23,10 @@ FrmAiuto::FrmAiuto(QWidget *parent)
 
 FrmAiuto::~FrmAiuto() = default;
 
-void FrmAiuto::command1Click() { accept(); }
+void FrmAiuto::command1Click()
+{
+    accept();
+}
 
 void FrmAiuto::keyPressEvent(QKeyEvent *event)
 {

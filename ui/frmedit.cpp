@@ -13,7 +13,10 @@
 
 // The window icon and pictures live in the program's resources; the library that holds them
 // is static, so they are registered by hand. Outside any namespace, as the macro needs.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace {
 
@@ -52,7 +55,10 @@ QFont fittingFont(QFont font, const QString &text, int width)
     return font;
 }
 
-std::unique_ptr<ModalExchange> realDialogs() { return std::make_unique<QtModalExchange>(); }
+std::unique_ptr<ModalExchange> realDialogs()
+{
+    return std::make_unique<QtModalExchange>();
+}
 
 } // namespace
 
@@ -89,7 +95,8 @@ FrmEdit::~FrmEdit() = default;
 void FrmEdit::collectCheckBoxGroups()
 {
     const auto member = [this](const char *group, int index) {
-        auto *box = findChild<QCheckBox *>(QLatin1String(group) + QLatin1Char('_') + QString::number(index));
+        auto *box = findChild<QCheckBox *>(QLatin1String(group) + QLatin1Char('_') +
+                                           QString::number(index));
         Q_ASSERT(box);
         return box;
     };
@@ -120,8 +127,8 @@ void FrmEdit::applyDesignFonts()
     for (QPushButton *button : ui->centralwidget->findChildren<QPushButton *>())
         button->setFont(fittingFont(buttonFont, button->text(), button->width() - 8));
     const QFont fixed = designFixedFont();
-    for (QWidget *widget : std::initializer_list<QWidget *>{ui->lstLibraryFile, ui->cboGT, ui->cboUland,
-                                                           ui->txtPixels, ui->txtCycle})
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             ui->lstLibraryFile, ui->cboGT, ui->cboUland, ui->txtPixels, ui->txtCycle})
         widget->setFont(fixed);
 }
 
@@ -146,7 +153,8 @@ void FrmEdit::connectHandlers()
     // A change made by code runs the same rule as a click, nested, and only on a real change.
     const auto complement = [this](std::array<QCheckBox *, 2> &group) {
         for (int i = 0; i < 2; ++i)
-            connect(group[i], &QCheckBox::toggled, this, [this, &group, i] { complementRule(group, i); });
+            connect(group[i], &QCheckBox::toggled, this,
+                    [this, &group, i] { complementRule(group, i); });
     };
     complement(chkSAR);
     complement(chkSW);
@@ -155,7 +163,8 @@ void FrmEdit::connectHandlers()
     complement(chkVR);
     const auto singleChoice = [this](std::array<QCheckBox *, 3> &group) {
         for (int i = 0; i < 3; ++i)
-            connect(group[i], &QCheckBox::toggled, this, [this, &group, i] { singleChoiceRule(group, i); });
+            connect(group[i], &QCheckBox::toggled, this,
+                    [this, &group, i] { singleChoiceRule(group, i); });
     };
     singleChoice(chkOL);
     singleChoice(chkLR);
@@ -201,7 +210,8 @@ void FrmEdit::focusControl(const QString &control, int member)
 {
     if (control.isEmpty())
         return;
-    const QString name = member >= 0 ? control + QLatin1Char('_') + QString::number(member) : control;
+    const QString name =
+        member >= 0 ? control + QLatin1Char('_') + QString::number(member) : control;
     if (auto *widget = findChild<QWidget *>(name))
         widget->setFocus(Qt::OtherFocusReason);
 }

@@ -9,7 +9,10 @@
 
 namespace {
 
-QString noLibraryMessage() { return QStringLiteral("Open a New or an Existing Source Library!"); }
+QString noLibraryMessage()
+{
+    return QStringLiteral("Open a New or an Existing Source Library!");
+}
 
 // The per-entry tables grow with the list; a freed slot is overwritten by the next entry.
 void storeSlot(QStringList &table, int slot, const QString &value)

@@ -45,8 +45,8 @@ void FrmEdit::publishHtml()
         exchange().inputBox(QStringLiteral("Descr of Library:"), applicationTitle());
 
     BusyPointer busy(exchange());
-    const PublishOutcome outcome =
-        publishLibrary(siteLocations, attributesPath, *libraryName, description, pictureWidthOnDisk);
+    const PublishOutcome outcome = publishLibrary(siteLocations, attributesPath, *libraryName,
+                                                  description, pictureWidthOnDisk);
     busy.release();
     if (!outcome.ok()) {
         exchange().message(MessageKind::Warning, outcome.failure);

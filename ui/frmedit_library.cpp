@@ -27,11 +27,13 @@ void FrmEdit::newLibrary()
 {
     if (libraryMode == QLatin1String("NEW") && !askDiscardChanges())
         return;
-    const QString name = exchange().inputBox(QStringLiteral("Name the Library:"), applicationTitle());
+    const QString name =
+        exchange().inputBox(QStringLiteral("Name the Library:"), applicationTitle());
     // A blank name is refused before it is stored: a blank libraryFile would make the next save
     // write nothing while reporting success.
     if (name.trimmed().isEmpty()) {
-        exchange().message(MessageKind::Warning, QStringLiteral("New Source Library NOT Generated!"));
+        exchange().message(MessageKind::Warning,
+                           QStringLiteral("New Source Library NOT Generated!"));
         return;
     }
     libraryFile = name;

@@ -27,7 +27,8 @@ DriveFailure makeCurrent(const QString &root)
 {
     const QStorageInfo volume(root);
     const QFileInfo info(root);
-    if (!info.exists() || !info.isDir() || !info.isReadable() || (volume.isValid() && !volume.isReady()))
+    if (!info.exists() || !info.isDir() || !info.isReadable() ||
+        (volume.isValid() && !volume.isReady()))
         return {true, {}};
     std::error_code error;
     std::filesystem::current_path(std::filesystem::path(root.toStdU16String()), error);
@@ -105,7 +106,8 @@ void FrmEdit::fileSelected()
 void FrmEdit::showDrawing()
 {
     if (sourceFolder.trimmed().isEmpty() || sourceFolder == QDir::separator()) {
-        exchange().message(MessageKind::Warning, QStringLiteral("Line up drive, folders and files!"));
+        exchange().message(MessageKind::Warning,
+                           QStringLiteral("Line up drive, folders and files!"));
         return;
     }
     const QString path = sourceFolder.endsWith(QDir::separator())

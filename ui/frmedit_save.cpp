@@ -20,8 +20,8 @@ QString replaceQuestion()
 
 QString completionMessage()
 {
-    return QStringLiteral("Source Library Attributes File and copy of drawings") + QLatin1Char('\r') +
-           QStringLiteral("Generated/Updated!");
+    return QStringLiteral("Source Library Attributes File and copy of drawings") +
+           QLatin1Char('\r') + QStringLiteral("Generated/Updated!");
 }
 
 QString nothingSaved(const QString &why)
@@ -31,8 +31,9 @@ QString nothingSaved(const QString &why)
 
 QString notWrittenMessage(const QString &file, const QString &reason)
 {
-    return nothingSaved(QStringLiteral("The Source Library Attributes File %1 could NOT be written: %2")
-                            .arg(QDir::toNativeSeparators(file), reason));
+    return nothingSaved(
+        QStringLiteral("The Source Library Attributes File %1 could NOT be written: %2")
+            .arg(QDir::toNativeSeparators(file), reason));
 }
 
 QStringList listLines(const QListWidget *list)
@@ -49,7 +50,8 @@ QStringList listLines(const QListWidget *list)
 void FrmEdit::saveLibrary()
 {
     if (libraryMode == QLatin1String("---")) {
-        exchange().message(MessageKind::Warning, QStringLiteral("Open a New or an Existing Library!"));
+        exchange().message(MessageKind::Warning,
+                           QStringLiteral("Open a New or an Existing Library!"));
         return;
     }
     const QStringList lines = listLines(ui->lstLibraryFile);
@@ -104,8 +106,9 @@ void FrmEdit::saveLibrary()
         // the drawings are not copied either, so that the library on disk stays as it was.
         if (libraryFile.trimmed().isEmpty()) {
             busy.reset();
-            exchange().message(MessageKind::Critical,
-                               nothingSaved(QStringLiteral("The Source Library Attributes File has no name!")));
+            exchange().message(
+                MessageKind::Critical,
+                nothingSaved(QStringLiteral("The Source Library Attributes File has no name!")));
             return;
         }
         if (const QString reason = writeLibraryFile(libraryFile, lines); !reason.isEmpty()) {
@@ -118,7 +121,8 @@ void FrmEdit::saveLibrary()
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (entryStatus.value(i) != QLatin1String("N"))
             continue;
-        const EntryCopyReport report = copyEntryDrawings(lines[i], entryFolder.value(i), libraryFolder);
+        const EntryCopyReport report =
+            copyEntryDrawings(lines[i], entryFolder.value(i), libraryFolder);
         problems += report.notCopied;
         if (report.refused()) {
             busy.reset();

@@ -8,13 +8,31 @@
 // "Zerbon", the input box, the file dialog and the busy pointer. The program shows real Qt
 // dialogs (QtModalExchange); tests put a scripted one in its place.
 
-enum class MessageKind { Warning, Critical, Information, Plain };
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageAnswer { Ok, Cancel };
+enum class MessageKind
+{
+    Warning,
+    Critical,
+    Information,
+    Plain
+};
+enum class MessageButtons
+{
+    Ok,
+    OkCancel
+};
+enum class MessageAnswer
+{
+    Ok,
+    Cancel
+};
 
 struct FileDialogRequest
 {
-    enum class Purpose { Open, Save };
+    enum class Purpose
+    {
+        Open,
+        Save
+    };
     Purpose purpose = Purpose::Open;
     QString title;
     QString filter;           // description and pattern joined by "|": "TXT File (*.txt)|*.txt"
@@ -42,7 +60,10 @@ public:
 class BusyPointer
 {
 public:
-    explicit BusyPointer(ModalExchange &exchange) : m_exchange(exchange) { m_exchange.setBusy(true); }
+    explicit BusyPointer(ModalExchange &exchange) : m_exchange(exchange)
+    {
+        m_exchange.setBusy(true);
+    }
     ~BusyPointer() { release(); }
     BusyPointer(const BusyPointer &) = delete;
     BusyPointer &operator=(const BusyPointer &) = delete;
@@ -61,4 +82,7 @@ private:
 };
 
 // The title of every message box and of the input box.
-inline QString applicationTitle() { return QStringLiteral("Zerbon"); }
+inline QString applicationTitle()
+{
+    return QStringLiteral("Zerbon");
+}

@@ -12,7 +12,8 @@ QtModalExchange::~QtModalExchange()
         setBusy(false);
 }
 
-MessageAnswer QtModalExchange::message(MessageKind kind, const QString &text, MessageButtons buttons)
+MessageAnswer QtModalExchange::message(MessageKind kind, const QString &text,
+                                       MessageButtons buttons)
 {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (kind) {
@@ -28,8 +29,9 @@ MessageAnswer QtModalExchange::message(MessageKind kind, const QString &text, Me
     case MessageKind::Plain:
         break;
     }
-    const QMessageBox::StandardButtons standard =
-        buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
+    const QMessageBox::StandardButtons standard = buttons == MessageButtons::OkCancel
+                                                      ? QMessageBox::Ok | QMessageBox::Cancel
+                                                      : QMessageBox::Ok;
     QMessageBox box(icon, applicationTitle(), text, standard, m_parent);
     box.setDefaultButton(QMessageBox::Ok);
     // The text stays as the program made it: the bare CR joining two parts shows as a line break.

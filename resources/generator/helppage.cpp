@@ -227,8 +227,10 @@ int variationsDiagram(QPainter &painter, const QRect &column, int y)
     };
     const QList<Row> rows = {
         {QStringLiteral("I_FS_PC_B36000.bmp"), QStringLiteral("the base drawing"), 0},
-        {QStringLiteral("I_FS_PC_B36000_W0.bmp"), QStringLiteral("variation W0: two tail lights"), 2},
-        {QStringLiteral("I_FS_PC_B36000_W1.bmp"), QStringLiteral("variation W1: one tail light"), 1},
+        {QStringLiteral("I_FS_PC_B36000_W0.bmp"), QStringLiteral("variation W0: two tail lights"),
+         2},
+        {QStringLiteral("I_FS_PC_B36000_W1.bmp"), QStringLiteral("variation W1: one tail light"),
+         1},
     };
     const int rowHeight = 32;
     const int boxHeight = rows.size() * rowHeight + 8;
@@ -314,8 +316,7 @@ QImage drawHelpPage()
                   QStringLiteral("Some attributes of the display program are not set by "
                                  "Tessaro: set them in the display program's own settings."),
                   body);
-    y = sectionHeading(painter, right, y + 10, QStringLiteral("4"),
-                       QStringLiteral("Variations"));
+    y = sectionHeading(painter, right, y + 10, QStringLiteral("4"), QStringLiteral("Variations"));
     const QRect variationsText(right.left(), y, right.width() - 56, 200);
     compass(painter, QPoint(right.right() - 20, y + 26));
     y = paragraph(painter, variationsText, y,

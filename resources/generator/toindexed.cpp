@@ -20,9 +20,9 @@ QImage toIndexed(const QImage &picture, int tableSize)
     for (auto it = frequency.cbegin(); it != frequency.cend(); ++it)
         byFrequency.emplace_back(it.value(), it.key());
     // Most frequent first; ties by colour so that the table does not depend on hashing.
-    std::sort(byFrequency.begin(), byFrequency.end(),
-              [](const auto &a, const auto &b) { return a.first != b.first ? a.first > b.first
-                                                                          : a.second < b.second; });
+    std::sort(byFrequency.begin(), byFrequency.end(), [](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
 
     QList<QRgb> table;
     for (const auto &[count, colour] : byFrequency) {

@@ -18,7 +18,10 @@ const QList<QRgb> &iconColours()
     return colours;
 }
 
-QColor colour(int index) { return QColor(iconColours().at(index)); }
+QColor colour(int index)
+{
+    return QColor(iconColours().at(index));
+}
 
 } // namespace
 

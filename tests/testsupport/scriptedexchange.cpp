@@ -1,6 +1,7 @@
 #include "scriptedexchange.h"
 
-MessageAnswer ScriptedExchange::message(MessageKind kind, const QString &text, MessageButtons buttons)
+MessageAnswer ScriptedExchange::message(MessageKind kind, const QString &text,
+                                        MessageButtons buttons)
 {
     const Message shown{kind, text, buttons};
     messages.append(shown);

@@ -38,9 +38,9 @@ public:
     QStringList messageTexts() const;
     QStringList inputPrompts;
     QList<FileDialogRequest> fileRequests;
-    int busyDepth = 0;       // 0 once every command has restored the arrow
-    int busyShown = 0;       // how often the busy pointer was switched on
-    int unscripted = 0;      // inputs and file dialogs asked with no answer scripted
+    int busyDepth = 0;  // 0 once every command has restored the arrow
+    int busyShown = 0;  // how often the busy pointer was switched on
+    int unscripted = 0; // inputs and file dialogs asked with no answer scripted
 
     void clearRecords();
 

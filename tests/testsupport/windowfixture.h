@@ -17,8 +17,7 @@ struct WindowFixture
         window = std::make_unique<FrmEdit>(std::move(scripted));
     }
 
-    template <class T = QWidget>
-    T *child(const QString &name) const
+    template <class T = QWidget> T *child(const QString &name) const
     {
         T *found = window->findChild<T *>(name);
         if (!found)
