@@ -57,6 +57,10 @@ std::optional<QString> QtModalExchange::fileDialog(const FileDialogRequest &requ
     dialog.setFileMode(QFileDialog::AnyFile);
     // The replace question is the program's own, asked after the dialog.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+    // The same Qt dialog on every desktop of these systems, whatever theme plugin is installed.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+#endif
     const qsizetype bar = request.filter.indexOf(QLatin1Char('|'));
     const QString description = bar < 0 ? request.filter : request.filter.left(bar);
     const QString pattern = bar < 0 ? QString() : request.filter.mid(bar + 1);
