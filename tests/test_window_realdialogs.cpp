@@ -1,4 +1,8 @@
 #include "frmedit.h"
+#include "testfiles.h"
+
+#include <QCheckBox>
+#include <QListWidget>
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -20,6 +24,21 @@ void whenModalShown(std::function<void(QWidget *)> act)
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [act, poll] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
+            act(modal);
+            return;
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+// The same for the next modal dialog of class T, passing over others still closing.
+template <class T> void whenShown(std::function<void(T *)> act)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [act, poll] {
+        if (auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
+            modal && modal->isVisible()) {
             act(modal);
             return;
         }
@@ -59,6 +78,7 @@ private Q_SLOTS:
     void questionBoxCancel();
     void inputBoxNamesLibrary();
     void openDialogReadsFile();
+    void wholeRoadThroughRealDialogs();
 };
 
 void TestRealDialogs::warningBox()
@@ -140,6 +160,66 @@ void TestRealDialogs::openDialogReadsFile()
     QCOMPARE(window.libraryMode, QStringLiteral("UPD"));
     QCOMPARE(window.libraryFile, QDir::toNativeSeparators(path));
     QCOMPARE(window.entryCount, 2);
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+// A user's whole road: a drawing picked in the lists, a new library named in the input box,
+// the entry added, and the library saved through the save dialog.
+void TestRealDialogs::wholeRoadThroughRealDialogs()
+{
+    QTemporaryDir dir;
+    const QString drawings = dir.filePath(QStringLiteral("drawings"));
+    QVERIFY(QDir().mkpath(drawings));
+    QVERIFY(writeBytes(drawings + QStringLiteral("/CH_Re 4-4_E_SBB.bmp"), "BM drawing"));
+    const QString startFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(drawings));
+
+    FrmEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *files = window.findChild<QListWidget *>(QStringLiteral("File1"));
+    QCOMPARE(files->count(), 1);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    QTest::mouseClick(window.findChild<QCheckBox *>(QStringLiteral("chkEPO_4")), Qt::LeftButton);
+
+    whenShown<QInputDialog>([](QInputDialog *input) {
+        auto *edit = input->findChild<QLineEdit *>();
+        QTest::keyClicks(edit, QStringLiteral("Swiss"));
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    window.findChild<QAction *>(QStringLiteral("menuNew"))->trigger();
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+
+    const QString file = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Swiss")));
+    QString proposed;
+    SeenBox completion;
+    whenShown<QFileDialog>([&](QFileDialog *dialog) {
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        proposed = name->text();
+        name->setText(file); // typed without extension: the dialog adds ".txt"
+        QTest::keyClick(name, Qt::Key_Return);
+        whenShown<QMessageBox>([&](QMessageBox *box) {
+            completion = {box->windowTitle(), box->text(), box->icon(), int(box->buttons().size())};
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    });
+    window.findChild<QAction *>(QStringLiteral("menuSave"))->trigger();
+    QDir::setCurrent(startFolder);
+
+    QCOMPARE(proposed, QStringLiteral("Swiss.txt"));
+    QCOMPARE(
+        completion.text,
+        QStringLiteral("Source Library Attributes File and copy of drawings\rGenerated/Updated!"));
+    QCOMPARE(completion.icon, QMessageBox::Information);
+    QCOMPARE(
+        readBytes(dir.filePath(QStringLiteral("Swiss.txt"))),
+        QByteArray(
+            "Re 4-4 SBB                              4  CH E Y58NBNNN0NCH_Re 4-4_E_SBB.bmp\r\n"));
+    QCOMPARE(readBytes(dir.filePath(QStringLiteral("Swiss/E/CH_Re 4-4_E_SBB.bmp"))),
+             QByteArray("BM drawing"));
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Swiss/consists"))).isDir());
+    QCOMPARE(window.libraryMode, QStringLiteral("UPD"));
     QVERIFY(!QApplication::overrideCursor());
 }
 
