@@ -71,6 +71,7 @@ private Q_SLOTS:
     void exitQuestion();
     void closeBoxAsks();
     void fullLibraryRefusesEntry();
+    void numericBoxesTakeDigitsOnly();
 
 private:
     QTemporaryDir m_dir;
@@ -587,6 +588,27 @@ void TestMainWindow::fullLibraryRefusesEntry()
     QVERIFY(f->exchange->messages.first().text.contains(QLatin1String("1000")));
     QCOMPARE(f->window->entryCount, 1000);
     QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 1000);
+}
+
+void TestMainWindow::numericBoxesTakeDigitsOnly()
+{
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+    for (const QString &name : {QStringLiteral("txtPixels"), QStringLiteral("txtCycle")}) {
+        f->exchange->clearRecords();
+        auto *box = f->child<QLineEdit>(name);
+        box->setFocus();
+        box->end(false);
+        const QString before = box->text();
+        QTest::keyClicks(box, QStringLiteral("7x"));
+        QCOMPARE(box->text(), before + QStringLiteral("7"));
+        QCOMPARE(f->exchange->messageTexts(), QStringList{"Only numbers allowed in text box"});
+        QCOMPARE(f->exchange->messages.first().kind, MessageKind::Critical);
+    }
+    // The LABEL box takes any text.
+    f->exchange->clearRecords();
+    QTest::keyClicks(f->child(QStringLiteral("txtDescription")), QStringLiteral("Re 4/4"));
+    QVERIFY(f->exchange->messages.isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)
