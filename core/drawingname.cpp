@@ -1,5 +1,6 @@
 #include "drawingname.h"
 
+#include "blanks.h"
 #include "codetables.h"
 #include "companionnames.h"
 
@@ -28,18 +29,6 @@ QString segment(const QString &name, qsizetype from, qsizetype count)
 qsizetype findUnderscore(const QString &name, qsizetype from)
 {
     return name.indexOf(QLatin1Char('_'), from - 1) + 1;
-}
-
-// Only blanks are trimmed; tabs and other white space belong to the name.
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (end > first && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(first, end - first);
 }
 
 bool isVariationSuffix(const QString &threeCharacters)

@@ -1,5 +1,6 @@
 #include "htmlpages.h"
 
+#include "blanks.h"
 #include "companionnames.h"
 #include "entrycolumns.h"
 
@@ -8,18 +9,6 @@
 namespace {
 
 const QLatin1String crlf("\r\n");
-
-// Only blanks: a label is padded with spaces, and anything else in it belongs to it.
-QString withoutSurroundingSpaces(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && text[first] == QLatin1Char(' '))
-        ++first;
-    while (end > first && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(first, end - first);
-}
 
 void appendHeadingRow(QStringList &lines, const QString &name, const QString &description)
 {
@@ -122,8 +111,7 @@ LibraryPageResult writeLibraryPage(const SiteLocations &site, const QString &tem
         const std::optional<int> width = pictureWidth(picture);
         if (!width)
             page.missingPictures.append(QDir::toNativeSeparators(picture));
-        const QString label =
-            withoutSurroundingSpaces(line.mid(EntryColumn::label - 1, EntryColumn::labelWidth));
+        const QString label = trimBlanks(line.mid(EntryColumn::label - 1, EntryColumn::labelWidth));
         appendEntryRow(page.lines, libraryName, baseName, !width || keepsOwnSize(*width), label);
     }
     appendClosingRows(page.lines);

@@ -1,5 +1,6 @@
 #include "librarysave.h"
 
+#include "blanks.h"
 #include "companionnames.h"
 #include "entrycolumns.h"
 #include "filecopy.h"
@@ -16,18 +17,6 @@ QString withSeparator(const QString &folder)
     if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()))
         return folder;
     return folder + QDir::separator();
-}
-
-// Only blanks count: other white space is part of the text.
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == QLatin1Char(' '))
-        ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
 }
 
 QString columnText(const QString &line, qsizetype column)

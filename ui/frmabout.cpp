@@ -1,16 +1,11 @@
 #include "frmabout.h"
 
 #include "modalexchange.h"
+#include "programresources.h"
 #include "ui_frmabout.h"
 
 #include <QKeyEvent>
 #include <QTimer>
-
-// The pictures live in the program's resources; the library that holds them is static.
-static void initResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
 
 namespace {
 constexpr int tickMilliseconds = 50;
@@ -22,7 +17,7 @@ FrmAbout::FrmAbout(QWidget *parent)
                           Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::FrmAbout>())
 {
-    initResources();
+    initProgramResources();
     ui->setupUi(this);
 
     // The railcar covers its whole rectangle, so a move can shift what is already on screen and

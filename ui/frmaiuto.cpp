@@ -1,22 +1,17 @@
 #include "frmaiuto.h"
 
+#include "programresources.h"
 #include "ui_frmaiuto.h"
 
 #include <QKeyEvent>
 #include <QScreen>
-
-// The pictures live in the program's resources; the library that holds them is static.
-static void initResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
 
 FrmAiuto::FrmAiuto(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::FrmAiuto>())
 {
-    initResources();
+    initProgramResources();
     ui->setupUi(this);
     connect(ui->Command1, &QPushButton::clicked, this, &FrmAiuto::command1Click);
 }

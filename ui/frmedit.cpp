@@ -2,6 +2,7 @@
 
 #include "codetables.h"
 #include "digitonlyfilter.h"
+#include "programresources.h"
 #include "qtmodalexchange.h"
 #include "ui_frmedit.h"
 
@@ -10,13 +11,6 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QScreen>
-
-// The window icon and pictures live in the program's resources; the library that holds them
-// is static, so they are registered by hand. Outside any namespace, as the macro needs.
-static void initResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
 
 namespace {
 
@@ -70,7 +64,7 @@ FrmEdit::FrmEdit(QWidget *parent) : FrmEdit(realDialogs(), parent)
 FrmEdit::FrmEdit(std::unique_ptr<ModalExchange> exchange, QWidget *parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::FrmEdit>()), m_exchange(std::move(exchange))
 {
-    initResources();
+    initProgramResources();
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/tessaro.bmp")));
     collectCheckBoxGroups();

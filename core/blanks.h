@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The text without its leading and trailing blanks. Only the space counts as a blank: fields
+// of an entry line are padded with spaces, and any other white space belongs to the text.
+QString trimBlanks(const QString &text);
