@@ -1,0 +1,134 @@
+// An entry of any texts and ticks: composition either refuses with a message or gives a line
+// of 58 characters plus the drawing's file name, every field in its columns, that the
+// attributes file can store.
+//
+// Input: one field per line, in this order: drawing file name, label, ticked epochs (digits),
+// country, type, overhead line ("Y", "N", "3"), line height, pantograph animation ("Y"),
+// direction ("L", "R", "B"), switching, push-pull, double traction ("S", "P", "D"), cycle,
+// variations ("Y"), and the companion drawings that exist ("all", or names joined by "|").
+
+#include "codepage.h"
+#include "entrycolumns.h"
+#include "fuzzcheck.h"
+#include "libraryentry.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString sourceFolder = QStringLiteral("/drawings/");
+
+LibraryEntry entryOf(const QStringList &f)
+{
+    LibraryEntry entry;
+    entry.drawingFileName = f[0];
+    entry.sourceFolder = sourceFolder;
+    entry.labelText = f[1];
+    for (int i = 0; i < 6; ++i)
+        entry.epochs[i] = f[2].contains(QChar(u'1' + i));
+    entry.countryText = f[3];
+    entry.typeText = f[4];
+    entry.overheadLineYes = f[5].contains(u'Y');
+    entry.overheadLineNo = f[5].contains(u'N');
+    entry.overheadLineThirdRail = f[5].contains(u'3');
+    entry.lineHeightText = f[6];
+    entry.pantographAnimation = f[7].contains(u'Y');
+    entry.directionLeft = f[8].contains(u'L');
+    entry.directionRight = f[8].contains(u'R');
+    entry.directionBoth = f[8].contains(u'B');
+    entry.switchingOperation = f[9].contains(u'S');
+    entry.pushPull = f[9].contains(u'P');
+    entry.doubleTraction = f[9].contains(u'D');
+    entry.animationCycleText = f[10];
+    entry.variations = f[11].contains(u'Y');
+    return entry;
+}
+
+QString column(const QString &line, qsizetype first, qsizetype width = 1)
+{
+    return line.mid(first - 1, width);
+}
+
+QString yesNo(bool flag)
+{
+    return flag ? QStringLiteral("Y") : QStringLiteral("N");
+}
+
+void checkLine(const LibraryEntry &entry, const QString &line)
+{
+    using namespace EntryColumn;
+    const QString &name = entry.drawingFileName;
+    const auto fail = [&](const char *what) { propertyBroken(what, line); };
+
+    if (line.size() != 58 + name.size() || line.mid(drawingFileName - 1) != name)
+        fail("the file name does not run from column 59 to the end");
+    if (!fitsCodePage(line))
+        fail("the line holds a character the attributes file cannot store");
+
+    const QString trimmedLabel = entry.labelText.trimmed();
+    const QString label = column(line, EntryColumn::label, labelWidth);
+    if (trimmedLabel.size() > labelWidth ? label != entry.labelText.left(labelWidth)
+                                         : label != trimmedLabel.leftJustified(labelWidth))
+        fail("the LABEL field is not the label as the columns take it");
+
+    QString ticked;
+    for (int i = 0; i < 6; ++i)
+        if (entry.epochs[i])
+            ticked += QString::number(i + 1);
+    const QString epochs = column(line, epoche, 3);
+    if (epochs !=
+        (ticked.size() == 1 ? ticked + QLatin1String("  ") : ticked.left(1) + u'-' + ticked.mid(1)))
+        fail("the EPOCHE field does not hold the ticked epochs");
+
+    if (column(line, uland, ulandWidth) != entry.countryText.left(ulandWidth).leftJustified(3) ||
+        column(line, gt, gtWidth) != entry.typeText.left(gtWidth).leftJustified(2))
+        fail("the ULAND or GT field is not the code of its box");
+
+    const QString expectedOl = entry.overheadLineYes  ? QStringLiteral("Y")
+                               : entry.overheadLineNo ? QStringLiteral("N")
+                                                      : QStringLiteral("3");
+    if (column(line, ol) != expectedOl)
+        fail("the OL field is not the ticked box");
+
+    static const QRegularExpression twoDigits(QStringLiteral("^[4-9][0-9]$"));
+    const QString height = column(line, olh, 2);
+    if (!twoDigits.match(height).hasMatch() || height.toInt() > 90)
+        fail("the OLH field is not a height from 40 to 90");
+
+    const QString expectedDirection = entry.directionLeft    ? QStringLiteral("L")
+                                      : entry.directionRight ? QStringLiteral("R")
+                                                             : QStringLiteral("B");
+    if (column(line, sar) != yesNo(entry.pantographAnimation) ||
+        column(line, richtung) != expectedDirection ||
+        column(line, rangier) != yesNo(entry.switchingOperation) ||
+        column(line, wz) != yesNo(entry.pushPull) ||
+        column(line, dt) != yesNo(entry.doubleTraction) ||
+        column(line, EntryColumn::variations) != yesNo(entry.variations))
+        fail("a flag field is not its box");
+
+    const QChar cycle = line.at(phasenlaenge - 1);
+    if (!(cycle >= u'0' && cycle <= u'9'))
+        fail("the PHASENLAENGE field is not one digit");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QStringList fields = fieldsOf(bytesOf(data, size), 13);
+    const LibraryEntry entry = entryOf(fields);
+    const QStringList existing = fields[12].split(u'|');
+    const bool allExist = fields[12] == QLatin1String("all");
+    const FileTest fileExists = [&](const QString &path) {
+        check(path.startsWith(sourceFolder), "a companion drawing is looked for elsewhere", path);
+        return allExist || existing.contains(path.mid(sourceFolder.size()));
+    };
+
+    const ComposedEntry composed = composeEntry(entry, fileExists);
+    if (const auto *refusal = std::get_if<EntryRefusal>(&composed)) {
+        check(!refusal->message.isEmpty(), "a refusal without a message");
+        return 0;
+    }
+    checkLine(entry, std::get<QString>(composed));
+    return 0;
+}
