@@ -18,33 +18,27 @@
 
 namespace {
 
-// Runs act on the next modal dialog as soon as it is shown, as a user would answer it.
-void whenModalShown(std::function<void(QWidget *)> act)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, poll] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            act(modal);
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
-
-// The same for the next modal dialog of class T, passing over others still closing.
+// Runs act on the next visible modal dialog of class T as soon as it is shown, as a user would
+// answer it, passing over others still closing. The poll belongs to the application until it
+// has answered.
 template <class T> void whenShown(std::function<void(T *)> act)
 {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, poll] {
-        if (auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
-            modal && modal->isVisible()) {
-            act(modal);
+    auto *poll = new QTimer(qApp);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        auto *modal = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible())
             return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+        poll->stop();
+        poll->deleteLater();
+        act(modal);
+    });
+    poll->start();
+}
+
+void whenModalShown(std::function<void(QWidget *)> act)
+{
+    whenShown<QWidget>(std::move(act));
 }
 
 struct SeenBox

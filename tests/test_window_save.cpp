@@ -1,3 +1,4 @@
+#include "mountedvolume.h"
 #include "testfiles.h"
 #include "windowfixture.h"
 
@@ -50,6 +51,9 @@ private Q_SLOTS:
     void writeFailure_data();
     void writeFailure();
     void blankFileNameInUpdateMode();
+    void fullOrReadOnlyVolume_data();
+    void fullOrReadOnlyVolume();
+    void volumeFullDuringCopy();
 
 private:
     // A drawing folder with the files of the entries below.
@@ -63,6 +67,10 @@ private:
     QByteArray expectedFile() const;
     QString caption() const { return f->child<QLabel>(QStringLiteral("lblAF"))->text(); }
     QList<ScriptedExchange::Message> messagesOf(MessageKind kind) const;
+#ifdef Q_OS_LINUX
+    // Mounts a small volume of its own in the test folder and puts the library there.
+    std::unique_ptr<MountedVolume> libraryOnOwnVolume(qint64 bytes);
+#endif
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_drawings; // ends with the separator
@@ -483,6 +491,125 @@ void TestSaveWindow::blankFileNameInUpdateMode()
     QCOMPARE(f->exchange->messages.first().kind, MessageKind::Critical);
     QVERIFY(!QFileInfo::exists(m_folder));
     QVERIFY(f->exchange->fileRequests.isEmpty());
+}
+
+#ifdef Q_OS_LINUX
+std::unique_ptr<MountedVolume> TestSaveWindow::libraryOnOwnVolume(qint64 bytes)
+{
+    const QString folder = m_dir->filePath(QStringLiteral("volume"));
+    if (!QDir().mkpath(folder))
+        return {};
+    auto volume = std::make_unique<MountedVolume>(folder, bytes);
+    m_file = QDir::toNativeSeparators(folder + QLatin1String("/Swiss.txt"));
+    m_folder = QDir::toNativeSeparators(folder + QLatin1String("/Swiss"));
+    return volume;
+}
+#endif
+
+void TestSaveWindow::fullOrReadOnlyVolume_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("later save, volume full") << "UPD"
+                                             << "full";
+    QTest::newRow("later save, volume read-only") << "UPD"
+                                                  << "read-only";
+    QTest::newRow("first save over the old file, volume full") << "NEW"
+                                                               << "full";
+    QTest::newRow("first save over the old file, volume read-only") << "NEW"
+                                                                    << "read-only";
+}
+
+// The library's own volume fills up or turns read-only after its first save: the next save
+// keeps the old attributes file as it was, copies nothing and says which file and why.
+void TestSaveWindow::fullOrReadOnlyVolume()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("The test mounts a RAM file system of its own, which it can only on Linux.");
+#else
+    QFETCH(QString, mode);
+    QFETCH(QString, fault);
+    const std::unique_ptr<MountedVolume> volume = libraryOnOwnVolume(256 * 1024);
+    QVERIFY(volume);
+    if (!volume->mounted())
+        QSKIP(qPrintable(QStringLiteral("No volume to fill: %1.").arg(volume->failure())));
+    const QString volumeFolder = m_dir->filePath(QStringLiteral("volume"));
+
+    makeDrawings({"Re44.bmp", "Ae66.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"));
+    f->exchange->answerFile(m_file);
+    save();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{completion});
+    const QByteArray old = readBytes(m_file);
+    QCOMPARE(old, expectedFile());
+
+    f->exchange->clearRecords();
+    if (mode == QLatin1String("NEW")) {
+        startNewLibrary(QStringLiteral("Swiss"));
+        f->exchange->answerFile(m_file);
+        f->exchange->answerMessage(MessageAnswer::Ok); // replace it
+    }
+    addEntry(QStringLiteral("Ae66.bmp"));
+    const bool full = fault == QLatin1String("full");
+    if (full)
+        QVERIFY(volume->fill(volumeFolder + QLatin1String("/filler")));
+    else
+        QVERIFY(volume->makeReadOnly());
+    save();
+
+    const QList<ScriptedExchange::Message> critical = messagesOf(MessageKind::Critical);
+    QCOMPARE(critical.size(), 1);
+    // Qt finds a read-only file before it writes and says so in its own words.
+    const QString reason =
+        full ? QString::fromLocal8Bit(std::strerror(ENOSPC)) : QStringLiteral("is not writable");
+    QVERIFY2(critical.first().text.contains(m_file + QLatin1String(" could NOT be written: ")) &&
+                 critical.first().text.contains(reason),
+             qPrintable(critical.first().text));
+    QVERIFY(messagesOf(MessageKind::Information).isEmpty());
+    QCOMPARE(readBytes(m_file), old);
+    QCOMPARE(filesIn(volumeFolder),
+             full ? (QStringList{"Swiss.txt", "filler"}) : QStringList{"Swiss.txt"});
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")), QStringList{"Re44.bmp"});
+    QCOMPARE(f->window->libraryMode, mode);
+    if (mode == QLatin1String("NEW"))
+        QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
+#endif
+}
+
+// Room for the attributes file but not for the drawing: the file is saved, the drawing is
+// reported with the system's reason, and no part of it is left in the library folder.
+void TestSaveWindow::volumeFullDuringCopy()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("The test mounts a RAM file system of its own, which it can only on Linux.");
+#else
+    const std::unique_ptr<MountedVolume> volume = libraryOnOwnVolume(512 * 1024);
+    QVERIFY(volume);
+    if (!volume->mounted())
+        QSKIP(qPrintable(QStringLiteral("No volume to fill: %1.").arg(volume->failure())));
+    const QString volumeFolder = m_dir->filePath(QStringLiteral("volume"));
+
+    const QByteArray drawing = "BM" + QByteArray(64 * 1024, '\x5a');
+    QVERIFY(writeBytes(m_drawings + QLatin1String("Re44.bmp"), drawing));
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"));
+    QVERIFY(volume->fill(volumeFolder + QLatin1String("/filler"), 16 * 1024));
+    f->exchange->clearRecords();
+    f->exchange->answerFile(m_file);
+    save();
+
+    QCOMPARE(readBytes(m_file), expectedFile());
+    const QList<ScriptedExchange::Message> critical = messagesOf(MessageKind::Critical);
+    QCOMPARE(critical.size(), 1);
+    const QString drawingPath = QDir::toNativeSeparators(m_drawings + QLatin1String("Re44.bmp"));
+    QVERIFY2(critical.first().text.contains(drawingPath + QLatin1String(": ")) &&
+                 critical.first().text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+             qPrintable(critical.first().text));
+    QVERIFY(messagesOf(MessageKind::Information).isEmpty());
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")), QStringList());
+    QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+#endif
 }
 
 QTEST_MAIN(TestSaveWindow)
