@@ -1,6 +1,7 @@
 #include "frmabout.h"
 #include "frmaiuto.h"
 #include "frmedit.h"
+#include "programversion.h"
 #include "scriptedexchange.h"
 #include "slideanimation.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -307,7 +309,16 @@ void TestWindowAbout::aboutStartsAnewAtEveryOpening()
         QCOMPARE(description->palette().color(QPalette::WindowText), QColor(0, 0, 64));
         auto *disclaimer = about.findChild<QLabel *>(QStringLiteral("lblDisclaimer"));
         QVERIFY(disclaimer);
-        QVERIFY(!disclaimer->text().isEmpty());
+        // The credit line names the version the build was configured with.
+        const QString version = QLatin1String(programVersion);
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("^\\d+\\.\\d+(\\.\\d+)*$")).match(version).hasMatch(),
+            qPrintable(version));
+        QCOMPARE(
+            disclaimer->text(),
+            QStringLiteral("Tessaro %1. The railcar, the portrait and the help page were drawn "
+                           "for this program.")
+                .arg(version));
 
         auto *band = about.findChild<QWidget *>(QStringLiteral("Shape1"));
         QVERIFY(band);

@@ -2,6 +2,7 @@
 
 #include "modalexchange.h"
 #include "programresources.h"
+#include "programversion.h"
 #include "ui_frmabout.h"
 
 #include <QKeyEvent>
@@ -23,6 +24,9 @@ FrmAbout::FrmAbout(QWidget *parent)
     // The railcar covers its whole rectangle, so a move can shift what is already on screen and
     // repaint only the strip of the band it uncovers.
     ui->imaSettebello->setAttribute(Qt::WA_OpaquePaintEvent);
+
+    // The form holds the credit line's words, the build its version.
+    ui->lblDisclaimer->setText(ui->lblDisclaimer->text().arg(QLatin1String(programVersion)));
 
     setWindowTitle(QStringLiteral("About ") + applicationTitle());
     ui->lblTitle->setText(applicationTitle());
