@@ -107,29 +107,29 @@ expect "background, top left corner" 2 2 orange "$orange"
 expect "background, between the preview and the right column" 330 381 orange "$orange"
 expect "background, bottom right corner" $((client_width - 3)) $((client_height - 3)) orange "$orange"
 
+# A black control at the place the last call of place found: its corners and middle black, the
+# background just left and right of it.
+expect_black_control() {
+    expect "$1, top left" "$left" "$top" black "$black"
+    expect "$1, top right" "$right" "$top" black "$black"
+    expect "$1, bottom left" "$left" "$bottom" black "$black"
+    expect "$1, bottom right" "$right" "$bottom" black "$black"
+    expect "$1, middle" $(((left + right) / 2)) "$middle" black "$black"
+    expect "left of $1" $((left - 1)) "$middle" orange "$orange"
+    expect "right of $1" $((right + 1)) "$middle" orange "$orange"
+}
+
 # lblAF, the status line: 105, 90, 10620, 300 twips. Its bottom row is left out, the list
 # below starts in it.
 place 105 90 10620 300
 bottom=$((bottom - 1))
-expect "status line lblAF, top left" "$left" "$top" black "$black"
-expect "status line lblAF, top right" "$right" "$top" black "$black"
-expect "status line lblAF, bottom left" "$left" "$bottom" black "$black"
-expect "status line lblAF, bottom right" "$right" "$bottom" black "$black"
-expect "status line lblAF, middle" $(((left + right) / 2)) "$middle" black "$black"
-expect "left of the status line" $((left - 1)) "$middle" orange "$orange"
-expect "right of the status line" $((right + 1)) "$middle" orange "$orange"
-expect "above the status line" $(((left + right) / 2)) $((top - 1)) orange "$orange"
+expect_black_control "status line lblAF"
+expect "above status line lblAF" $(((left + right) / 2)) $((top - 1)) orange "$orange"
 
 # picView, the preview, empty at start: 135, 5250, 4665, 945 twips.
 place 135 5250 4665 945
-expect "preview picView, top left" "$left" "$top" black "$black"
-expect "preview picView, top right" "$right" "$top" black "$black"
-expect "preview picView, bottom left" "$left" "$bottom" black "$black"
-expect "preview picView, bottom right" "$right" "$bottom" black "$black"
-expect "preview picView, middle" $(((left + right) / 2)) "$middle" black "$black"
-expect "left of the preview" $((left - 1)) "$middle" orange "$orange"
-expect "right of the preview" $((right + 1)) "$middle" orange "$orange"
-expect "below the preview" $(((left + right) / 2)) $((bottom + 1)) orange "$orange"
+expect_black_control "preview picView"
+expect "below preview picView" $(((left + right) / 2)) $((bottom + 1)) orange "$orange"
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures check(s) failed; the screenshot is $shot"
