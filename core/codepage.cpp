@@ -41,20 +41,24 @@ QByteArray encodeCodePage(const QString &text)
 
 bool fitsCodePage(const QString &text)
 {
-    return firstCharOutsideCodePage(text).isNull();
+    return !firstCharOutsideCodePage(text);
 }
 
-QChar firstCharOutsideCodePage(const QString &text)
+std::optional<char32_t> firstCharOutsideCodePage(const QString &text)
 {
     QStringEncoder whole = makeEncoder();
     const QByteArray bytes = whole.encode(text);
     if (!whole.hasError() && bytes.size() == text.size())
-        return {};
-    for (const QChar c : text) {
+        return std::nullopt;
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const qsizetype length = pair ? 2 : 1;
         QStringEncoder encoder = makeEncoder();
-        const QByteArray byte = encoder.encode(QString(c));
+        const QByteArray byte = encoder.encode(QStringView(text).mid(i, length));
         if (encoder.hasError() || byte.size() != 1)
-            return c.isNull() ? QChar(QChar::ReplacementCharacter) : c;
+            return pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        i += length;
     }
-    return {};
+    return std::nullopt;
 }

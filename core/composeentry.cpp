@@ -1,3 +1,4 @@
+#include "charactername.h"
 #include "codepage.h"
 #include "companionnames.h"
 #include "entrycolumns.h"
@@ -28,12 +29,22 @@ int countTicked(std::initializer_list<bool> flags)
     return count;
 }
 
+// The first width characters of text. A character beyond the Basic Multilingual Plane is never
+// cut in half: it stays whole, so that the code-page check names the character the user typed.
+QString leftWhole(const QString &text, qsizetype width)
+{
+    if (width > 0 && width < text.size() && text[width - 1].isHighSurrogate() &&
+        text[width].isLowSurrogate())
+        ++width;
+    return text.left(width);
+}
+
 // Columns 1-40: a trimmed text longer than the field is cut as typed, leading blanks included.
 QString labelField(const QString &labelText)
 {
     const QString trimmed = labelText.trimmed();
     if (trimmed.size() > EntryColumn::labelWidth)
-        return labelText.left(EntryColumn::labelWidth);
+        return leftWhole(labelText, EntryColumn::labelWidth);
     return trimmed.leftJustified(EntryColumn::labelWidth, QLatin1Char(' '));
 }
 
@@ -48,11 +59,11 @@ QString epochField(const std::array<bool, 6> &epochs)
     return digits.left(1) + QLatin1Char('-') + digits.mid(1, 1);
 }
 
-QString unencodableMessage(const QString &what, QChar c)
+QString unencodableMessage(const QString &what, char32_t c)
 {
-    return QStringLiteral("The %1 holds the character \"%2\", which the attributes file cannot "
+    return QStringLiteral("The %1 holds the character %2, which the attributes file cannot "
                           "store: please replace it!")
-        .arg(what, QString(c));
+        .arg(what, characterName(c));
 }
 
 } // namespace
@@ -92,14 +103,14 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
     // 1
     if (name.trimmed().isEmpty())
         return refuse(QStringLiteral("Select a bitmap FileName!"));
-    if (const QChar c = firstCharOutsideCodePage(name); !c.isNull())
-        return refuse(unencodableMessage(QStringLiteral("drawing file name"), c),
+    if (const std::optional<char32_t> c = firstCharOutsideCodePage(name))
+        return refuse(unencodableMessage(QStringLiteral("drawing file name"), *c),
                       QStringLiteral("txtDescription"));
 
     // 2
     const QString label = labelField(entry.labelText);
-    if (const QChar c = firstCharOutsideCodePage(label); !c.isNull())
-        return refuse(unencodableMessage(QStringLiteral("LABEL"), c),
+    if (const std::optional<char32_t> c = firstCharOutsideCodePage(label))
+        return refuse(unencodableMessage(QStringLiteral("LABEL"), *c),
                       QStringLiteral("txtDescription"));
 
     // 3-5
@@ -116,19 +127,19 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
     // 6-7: a short typed text is filled so that the later columns never shift.
     if (entry.countryText.trimmed().isEmpty())
         return refuse(QStringLiteral("Select the country ULAND!"), QStringLiteral("cboUland"));
-    const QString uland = entry.countryText.left(EntryColumn::ulandWidth)
+    const QString uland = leftWhole(entry.countryText, EntryColumn::ulandWidth)
                               .leftJustified(EntryColumn::ulandWidth, QLatin1Char(' '));
-    if (const QChar c = firstCharOutsideCodePage(uland); !c.isNull())
-        return refuse(unencodableMessage(QStringLiteral("country ULAND"), c),
+    if (const std::optional<char32_t> c = firstCharOutsideCodePage(uland))
+        return refuse(unencodableMessage(QStringLiteral("country ULAND"), *c),
                       QStringLiteral("cboUland"));
 
     // 8-9
     if (entry.typeText.trimmed().isEmpty())
         return refuse(QStringLiteral("Select the type GT!"), QStringLiteral("cboGT"));
-    const QString gt = entry.typeText.left(EntryColumn::gtWidth)
+    const QString gt = leftWhole(entry.typeText, EntryColumn::gtWidth)
                            .leftJustified(EntryColumn::gtWidth, QLatin1Char(' '));
-    if (const QChar c = firstCharOutsideCodePage(gt); !c.isNull())
-        return refuse(unencodableMessage(QStringLiteral("type GT"), c), QStringLiteral("cboGT"));
+    if (const std::optional<char32_t> c = firstCharOutsideCodePage(gt))
+        return refuse(unencodableMessage(QStringLiteral("type GT"), *c), QStringLiteral("cboGT"));
 
     // 10-12
     const int olCount =

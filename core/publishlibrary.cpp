@@ -1,5 +1,6 @@
 #include "publishlibrary.h"
 
+#include "charactername.h"
 #include "codepage.h"
 #include "libraryfile.h"
 
@@ -22,10 +23,10 @@ QString cannotRead(const QString &what, const QString &path, const QString &reas
            QLatin1Char('\r') + nothingChanged;
 }
 
-QString cannotStore(const QString &what, const QString &text, QChar c)
+QString cannotStore(const QString &what, const QString &text, char32_t c)
 {
-    return QStringLiteral("The %1 \"%2\" holds the character \"%3\", which the pages cannot store.")
-               .arg(what, text, QString(c)) +
+    return QStringLiteral("The %1 \"%2\" holds the character %3, which the pages cannot store.")
+               .arg(what, text, characterName(c)) +
            QLatin1Char('\r') + nothingChanged;
 }
 
@@ -72,10 +73,10 @@ PublishOutcome publishLibrary(const SiteLocations &site, const QString &attribut
                               const QString &libraryName, const QString &libraryDescription,
                               const PictureWidth &pictureWidth)
 {
-    if (const QChar c = firstCharOutsideCodePage(libraryName); !c.isNull())
-        return {cannotStore(QStringLiteral("library name"), libraryName, c), {}};
-    if (const QChar c = firstCharOutsideCodePage(libraryDescription); !c.isNull())
-        return {cannotStore(QStringLiteral("description"), libraryDescription, c), {}};
+    if (const std::optional<char32_t> c = firstCharOutsideCodePage(libraryName))
+        return {cannotStore(QStringLiteral("library name"), libraryName, *c), {}};
+    if (const std::optional<char32_t> c = firstCharOutsideCodePage(libraryDescription))
+        return {cannotStore(QStringLiteral("description"), libraryDescription, *c), {}};
 
     const LibraryFileContent index = readLibraryFile(site.indexPage);
     if (!index.ok())

@@ -178,6 +178,21 @@ void TestEntryLine::refusals_data()
         << QStringLiteral("The drawing file name holds the character \"\u0141\", which the "
                           "attributes file cannot store: please replace it!")
         << "txtDescription" << -1;
+    QTest::newRow("label with an emoji")
+        << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("Re 4/4 \U0001F600"); })
+        << QStringLiteral("The LABEL holds the character \"\U0001F600\", which the attributes "
+                          "file cannot store: please replace it!")
+        << "txtDescription" << -1;
+    QTest::newRow("country cut inside an emoji")
+        << Mutation([](LibraryEntry &e) { e.countryText = QStringLiteral("CH\U0001F600"); })
+        << QStringLiteral("The country ULAND holds the character \"\U0001F600\", which the "
+                          "attributes file cannot store: please replace it!")
+        << "cboUland" << -1;
+    QTest::newRow("label with an unprintable character beyond the code page")
+        << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("Re\u00854/4"); })
+        << QStringLiteral("The LABEL holds the character U+0085, which the attributes file "
+                          "cannot store: please replace it!")
+        << "txtDescription" << -1;
 }
 
 void TestEntryLine::refusals()
