@@ -59,11 +59,35 @@ QString epochField(const std::array<bool, 6> &epochs)
     return digits.left(1) + QLatin1Char('-') + digits.mid(1, 1);
 }
 
-QString unencodableMessage(const QString &what, char32_t c)
+// A character that ends or breaks a line. The attributes file holds one entry per line, so such
+// a character would split the entry and shift every later column when the file is read back.
+std::optional<char32_t> firstLineBreaker(const QString &text)
 {
-    return QStringLiteral("The %1 holds the character %2, which the attributes file cannot "
-                          "store: please replace it!")
-        .arg(what, characterName(c));
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return c.unicode();
+    return std::nullopt;
+}
+
+// Refuses a field that holds a character the entry line cannot hold, naming the field and the
+// character. A drawing's file name can only be corrected by renaming the file.
+std::optional<EntryRefusal> refuseUnstorable(const QString &what, const QString &field,
+                                             const QString &control, bool isFileName = false)
+{
+    const QString rename = QStringLiteral("please rename the file!");
+    if (const std::optional<char32_t> c = firstLineBreaker(field))
+        return refuse(QStringLiteral("The %1 holds the character %2, which would break the "
+                                     "entry's line: %3")
+                          .arg(what, characterName(*c),
+                               isFileName ? rename : QStringLiteral("please remove it!")),
+                      control);
+    if (const std::optional<char32_t> c = firstCharOutsideCodePage(field))
+        return refuse(QStringLiteral("The %1 holds the character %2, which the attributes file "
+                                     "cannot store: %3")
+                          .arg(what, characterName(*c),
+                               isFileName ? rename : QStringLiteral("please replace it!")),
+                      control);
+    return std::nullopt;
 }
 
 } // namespace
@@ -103,15 +127,15 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
     // 1
     if (name.trimmed().isEmpty())
         return refuse(QStringLiteral("Select a bitmap FileName!"));
-    if (const std::optional<char32_t> c = firstCharOutsideCodePage(name))
-        return refuse(unencodableMessage(QStringLiteral("drawing file name"), *c),
-                      QStringLiteral("txtDescription"));
+    if (const std::optional<EntryRefusal> refusal = refuseUnstorable(
+            QStringLiteral("drawing file name"), name, QStringLiteral("File1"), true))
+        return *refusal;
 
     // 2
     const QString label = labelField(entry.labelText);
-    if (const std::optional<char32_t> c = firstCharOutsideCodePage(label))
-        return refuse(unencodableMessage(QStringLiteral("LABEL"), *c),
-                      QStringLiteral("txtDescription"));
+    if (const std::optional<EntryRefusal> refusal =
+            refuseUnstorable(QStringLiteral("LABEL"), label, QStringLiteral("txtDescription")))
+        return *refusal;
 
     // 3-5
     const int epochCount = countTicked({entry.epochs[0], entry.epochs[1], entry.epochs[2],
@@ -129,17 +153,18 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
         return refuse(QStringLiteral("Select the country ULAND!"), QStringLiteral("cboUland"));
     const QString uland = leftWhole(entry.countryText, EntryColumn::ulandWidth)
                               .leftJustified(EntryColumn::ulandWidth, QLatin1Char(' '));
-    if (const std::optional<char32_t> c = firstCharOutsideCodePage(uland))
-        return refuse(unencodableMessage(QStringLiteral("country ULAND"), *c),
-                      QStringLiteral("cboUland"));
+    if (const std::optional<EntryRefusal> refusal =
+            refuseUnstorable(QStringLiteral("country ULAND"), uland, QStringLiteral("cboUland")))
+        return *refusal;
 
     // 8-9
     if (entry.typeText.trimmed().isEmpty())
         return refuse(QStringLiteral("Select the type GT!"), QStringLiteral("cboGT"));
     const QString gt = leftWhole(entry.typeText, EntryColumn::gtWidth)
                            .leftJustified(EntryColumn::gtWidth, QLatin1Char(' '));
-    if (const std::optional<char32_t> c = firstCharOutsideCodePage(gt))
-        return refuse(unencodableMessage(QStringLiteral("type GT"), *c), QStringLiteral("cboGT"));
+    if (const std::optional<EntryRefusal> refusal =
+            refuseUnstorable(QStringLiteral("type GT"), gt, QStringLiteral("cboGT")))
+        return *refusal;
 
     // 10-12
     const int olCount =

@@ -1,6 +1,6 @@
 // An entry of any texts and ticks: composition either refuses with a message or gives a line
 // of 58 characters plus the drawing's file name, every field in its columns, that the
-// attributes file can store.
+// attributes file can store and that stays one line (no control character below 0x20, no DEL).
 //
 // Input: one field per line, in this order: drawing file name, label, ticked epochs (digits),
 // country, type, overhead line ("Y", "N", "3"), line height, pantograph animation ("Y"),
@@ -64,6 +64,9 @@ void checkLine(const LibraryEntry &entry, const QString &line)
         fail("the file name does not run from column 59 to the end");
     if (!fitsCodePage(line))
         fail("the line holds a character the attributes file cannot store");
+    for (const QChar c : line)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            fail("the line holds a character that ends or breaks a line");
 
     const QString trimmedLabel = entry.labelText.trimmed();
     const QString label = column(line, EntryColumn::label, labelWidth);

@@ -176,8 +176,26 @@ void TestEntryLine::refusals_data()
         << Mutation(
                [](LibraryEntry &e) { e.drawingFileName = QStringLiteral("\u0141od\u017a.bmp"); })
         << QStringLiteral("The drawing file name holds the character \"\u0141\", which the "
-                          "attributes file cannot store: please replace it!")
-        << "txtDescription" << -1;
+                          "attributes file cannot store: please rename the file!")
+        << "File1" << -1;
+    const QString breaksLine =
+        QStringLiteral("The %1 holds the character %2, which would break the entry's line: %3");
+    QTest::newRow("label with CR LF")
+        << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("ab\r\ncd"); })
+        << breaksLine.arg("LABEL", "U+000D", "please remove it!") << "txtDescription" << -1;
+    QTest::newRow("label with a lone LF")
+        << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("ab\ncd"); })
+        << breaksLine.arg("LABEL", "U+000A", "please remove it!") << "txtDescription" << -1;
+    QTest::newRow("country with a tab")
+        << Mutation([](LibraryEntry &e) { e.countryText = QStringLiteral("C\tH"); })
+        << breaksLine.arg("country ULAND", "U+0009", "please remove it!") << "cboUland" << -1;
+    QTest::newRow("type with DEL")
+        << Mutation([](LibraryEntry &e) { e.typeText = QStringLiteral("E\x7f"); })
+        << breaksLine.arg("type GT", "U+007F", "please remove it!") << "cboGT" << -1;
+    QTest::newRow("drawing file name with a line feed")
+        << Mutation([](LibraryEntry &e) { e.drawingFileName = QStringLiteral("Re\n44.bmp"); })
+        << breaksLine.arg("drawing file name", "U+000A", "please rename the file!") << "File1"
+        << -1;
     QTest::newRow("label with an emoji")
         << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("Re 4/4 \U0001F600"); })
         << QStringLiteral("The LABEL holds the character \"\U0001F600\", which the attributes "

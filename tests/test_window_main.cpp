@@ -2,6 +2,7 @@
 #include "windowfixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -397,6 +398,16 @@ void TestMainWindow::refusalMovesFocus_data()
     QTest::newRow("variations") << "variations"
                                 << "Re44.bmp hasn't variations!"
                                 << "chkVR_0";
+    QTest::newRow("label pasted with a line break")
+        << "pasted label"
+        << "The LABEL holds the character U+000D, which would break the entry's line: please "
+           "remove it!"
+        << "txtDescription";
+    QTest::newRow("drawing named with a line feed")
+        << "drawing name"
+        << "The drawing file name holds the character U+000A, which would break the entry's "
+           "line: please rename the file!"
+        << "File1";
 }
 
 void TestMainWindow::refusalMovesFocus()
@@ -424,6 +435,15 @@ void TestMainWindow::refusalMovesFocus()
         f->child<QLineEdit>(QStringLiteral("txtCycle"))->setText(QStringLiteral("4"));
     else if (fault == QLatin1String("variations"))
         f->window->chkVR[0]->setChecked(true);
+    else if (fault == QLatin1String("drawing name"))
+        f->window->drawingFileName = QStringLiteral("Re\n44.bmp");
+    else if (fault == QLatin1String("pasted label")) {
+        auto *label = f->child<QLineEdit>(QStringLiteral("txtDescription"));
+        label->clear();
+        QGuiApplication::clipboard()->setText(QStringLiteral("ab\r\ncd"));
+        QTest::keyClick(label, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(label->text(), QStringLiteral("ab\r\ncd"));
+    }
 
     QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
     QCOMPARE(f->exchange->messageTexts(), QStringList{message});
