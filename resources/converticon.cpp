@@ -1,3 +1,4 @@
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
@@ -6,13 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-// Writes a bitmap as a PNG with the same pixels and colour table: the desktop wants the icon as
-// PNG, the window takes it from the bitmap built into the program, and both are one picture.
-//   bmptopng <picture.bmp> <picture.png>
+// Writes the window icon's bitmap as the icon file a desktop wants, with the same pixels: a PNG
+// for Linux desktops, an ICO for the Windows executable. The target's suffix names the format.
+//   converticon <picture.bmp> <icon.png|icon.ico>
 int main(int argc, char *argv[])
 {
     if (argc != 3) {
-        std::fputs("usage: bmptopng <picture.bmp> <picture.png>\n", stderr);
+        std::fputs("usage: converticon <picture.bmp> <icon.png|icon.ico>\n", stderr);
         return EXIT_FAILURE;
     }
     const QString source = QString::fromLocal8Bit(argv[1]);
@@ -24,7 +25,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s: %s\n", argv[1], qPrintable(reader.errorString()));
         return EXIT_FAILURE;
     }
-    QImageWriter writer(target, "png");
+    QImageWriter writer(target, QFileInfo(target).suffix().toLower().toLatin1());
     if (!writer.write(picture)) {
         std::fprintf(stderr, "%s: %s\n", argv[2], qPrintable(writer.errorString()));
         return EXIT_FAILURE;

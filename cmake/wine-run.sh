@@ -1,0 +1,61 @@
+#!/bin/sh
+# Runs a Windows program of the cross build under wine64: the build's own Wine prefix, the Qt for
+# Windows and the mingw-w64 runtime on the program's PATH, Wine's own chatter off.
+#
+#   wine-run.sh PREFIX QT-FOR-WINDOWS PROGRAM [ARGUMENT...]
+#
+# The prefix is made once (wineboot under a lock, so parallel runs do not race) and one
+# wineserver serves every run and ends by itself two minutes after the last. Wine keeps
+# variables named QT_* from the program, so they are handed over as WINEQT_*, which Wine passes
+# under their own names. The offscreen platform finds its fonts in QT_QPA_FONTDIR, not in
+# Wine's font folders; Qt's messages go to stderr. Each run is bounded by TESSARO_WINE_TIMEOUT
+# seconds (default 280), then killed.
+set -eu
+
+if [ $# -lt 3 ]; then
+    echo "usage: wine-run.sh PREFIX QT-FOR-WINDOWS PROGRAM [ARGUMENT...]" >&2
+    exit 2
+fi
+prefix=$1 qt=$2
+shift 2
+
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+
+# Z: is the host's root in every Wine prefix.
+windows_path() {
+    printf 'Z:%s' "$1" | tr / '\\'
+}
+
+export WINEARCH=win64 WINEDEBUG=-all
+# No Mono or Gecko install prompts while the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+mingw_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw_runtime");$(windows_path /usr/x86_64-w64-mingw32/lib)"
+
+mkdir -p "$prefix"
+prefix=$(cd "$prefix" && pwd)
+export WINEPREFIX="$prefix"
+(
+    flock 9
+    if [ ! -f "$prefix/.made" ]; then
+        "$wine" wineboot --init >/dev/null 2>&1
+        touch "$prefix/.made"
+    fi
+    # Starts the shared server unless one runs for this prefix already.
+    wineserver -p120 >/dev/null 2>&1 || true
+) 9>"$prefix.lock"
+
+: "${QT_QPA_FONTDIR:=/usr/share/fonts/truetype/dejavu}"
+# Without a console window Qt sends its messages, and Qt Test its report, to the debugger only.
+: "${QT_FORCE_STDERR_LOGGING:=1}"
+export QT_QPA_FONTDIR QT_FORCE_STDERR_LOGGING
+for name in $(env | sed -n 's/^\(QT_[A-Za-z0-9_]*\)=.*/\1/p'); do
+    eval "value=\${$name}"
+    case $name in
+    *FONTDIR | *PLUGIN_PATH) value=$(windows_path "$value") ;;
+    esac
+    export "WINE$name=$value"
+done
+
+exec timeout --kill-after=10 "${TESSARO_WINE_TIMEOUT:-280}" "$wine" "$@"

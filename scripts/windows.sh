@@ -1,0 +1,54 @@
+#!/bin/sh
+# Cross-builds Tessaro for Windows x86_64 into build-windows/ and runs the whole test suite there
+# under Wine (on the offscreen platform, in a Wine prefix inside build-windows/), then makes the
+# packages. Installs what it needs (Debian 12).
+#
+# The Qt for Windows is TESSARO_WINDOWS_QT, by default ../shared/qt6-mingw beside the checkout
+# (scripts/windows-qt.sh builds one).
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-windows"
+qt=${TESSARO_WINDOWS_QT:-$root/../shared/qt6-mingw}
+
+# The cross compiler, the host's Qt tools (moc, rcc, uic), Wine to run the programs and the
+# tests, the fonts the offscreen platform draws with, and makensis, an X server and screenshot
+# tools for the packages and their check.
+packages="cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools wine64
+fonts-dejavu-core nsis zip xvfb xauth x11-utils imagemagick"
+
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+if [ -n "$missing" ]; then
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing:$missing"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        # shellcheck disable=SC2086
+        apt-get install -y -qq --no-install-recommends $missing
+    else
+        echo "Some packages are missing. Run this once, then try again:"
+        echo "sudo apt-get install -y --no-install-recommends$missing"
+        exit 1
+    fi
+fi
+
+if [ ! -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+    echo "No Qt for Windows at $qt: set TESSARO_WINDOWS_QT or build one with scripts/windows-qt.sh." >&2
+    exit 1
+fi
+qt=$(cd "$qt" && pwd)
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DTESSARO_WINDOWS_QT="$qt"
+cmake --build "$build"
+
+(cd "$build" && ctest --output-on-failure -j2)
+
+# --- Packages -----------------------------------------------------------------------------
+# The zip and the installer are made here, after the suite has passed.
