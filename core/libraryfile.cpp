@@ -1,11 +1,10 @@
 #include "libraryfile.h"
 
 #include "codepage.h"
-#include "filecopy.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 QStringList splitLibraryText(const QByteArray &bytes)
 {
@@ -43,14 +42,7 @@ QString writeLibraryFile(const QString &path, const QStringList &lines)
         bytes += encodeCodePage(line);
         bytes += "\r\n";
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    if (QString reason = writeAll(file, bytes.constData(), bytes.size()); !reason.isEmpty())
-        return reason; // the unfinished file is discarded, the old one stays
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return writeWholeFile(path, bytes);
 }
 
 std::optional<QString> libraryFolderOf(const QString &path)

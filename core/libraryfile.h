@@ -20,9 +20,8 @@ LibraryFileContent readLibraryFile(const QString &path);
 // The lines of an attributes file's bytes, split as readLibraryFile does.
 QStringList splitLibraryText(const QByteArray &bytes);
 
-// Writes each line followed by CR LF. The file is replaced as a whole: written beside the old
-// one and swapped in, so a failure leaves the old file untouched. Returns the system's reason
-// on failure, an empty text on success.
+// Writes each line followed by CR LF, as a whole file (writeWholeFile): a failure leaves the
+// old file untouched. Returns the system's reason on failure, an empty text on success.
 QString writeLibraryFile(const QString &path, const QStringList &lines);
 
 // The library folder of an attributes file: the path cut before the first "." of its file

@@ -3,10 +3,10 @@
 #include "charactername.h"
 #include "codepage.h"
 #include "libraryfile.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -47,26 +47,6 @@ FileBytes readWhole(const QString &path)
     return {std::move(bytes), {}};
 }
 
-QByteArray linesAsBytes(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += encodeCodePage(line);
-        bytes += "\r\n";
-    }
-    return bytes;
-}
-
-// Opens a save file and writes all of bytes into it, not yet swapped in; the reason on failure.
-QString prepare(QSaveFile &file, const QByteArray &bytes)
-{
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size())
-        return file.errorString();
-    return {};
-}
-
 } // namespace
 
 PublishOutcome publishLibrary(const SiteLocations &site, const QString &attributesPath,
@@ -102,30 +82,20 @@ PublishOutcome publishLibrary(const SiteLocations &site, const QString &attribut
     }
     const LibraryPage &page = std::get<LibraryPage>(built);
 
+    // The library page first, so that the index never links to a page that was not written.
     const QString pagePath = site.libraryPage(libraryName);
-    QSaveFile pageFile(pagePath);
-    if (const QString error = prepare(pageFile, encodeCodePage(page.text())); !error.isEmpty())
+    if (const QString error = writeWholeFile(pagePath, encodeCodePage(page.text()));
+        !error.isEmpty())
         return {
             QStringLiteral("Cannot write the library page %1: %2").arg(native(pagePath), error) +
                 QLatin1Char('\r') + nothingChanged,
             {}};
-    QSaveFile indexFile(site.indexPage);
-    const QByteArray indexBytes =
-        linesAsBytes(insertIndexRow(index.lines, libraryName, libraryDescription));
-    if (const QString error = prepare(indexFile, indexBytes); !error.isEmpty())
+    // The index page is lines ended by CR LF in the code page, as an attributes file is.
+    if (const QString error = writeLibraryFile(
+            site.indexPage, insertIndexRow(index.lines, libraryName, libraryDescription));
+        !error.isEmpty())
         return {QStringLiteral("Cannot write the site index page %1: %2")
                         .arg(native(site.indexPage), error) +
-                    QLatin1Char('\r') + nothingChanged,
-                {}};
-
-    if (!pageFile.commit())
-        return {QStringLiteral("Cannot write the library page %1: %2")
-                        .arg(native(pagePath), pageFile.errorString()) +
-                    QLatin1Char('\r') + nothingChanged,
-                {}};
-    if (!indexFile.commit())
-        return {QStringLiteral("Cannot write the site index page %1: %2")
-                        .arg(native(site.indexPage), indexFile.errorString()) +
                     QLatin1Char('\r') +
                     QStringLiteral("The library page %1 was written; the index was left as it was.")
                         .arg(native(pagePath)),

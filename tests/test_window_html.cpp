@@ -1,6 +1,7 @@
 #include "codepage.h"
 #include "frmedit.h"
 #include "libraryfile.h"
+#include "mountedvolume.h"
 #include "scriptedexchange.h"
 #include "testfiles.h"
 
@@ -97,6 +98,15 @@ const QStringList indexLines{
     QStringLiteral("<table>"),  QStringLiteral("<tr><td>Schweiz</td></tr>"),
     QStringLiteral("</table>"), QStringLiteral("</body>"),
     QStringLiteral("</html>")};
+
+// The site index with rows of other libraries until it is at least size bytes long.
+QByteArray indexOfSize(qsizetype size)
+{
+    QStringList lines = indexLines;
+    for (int row = 0; crlfLines(lines).size() < size; ++row)
+        lines.insert(3, QStringLiteral("<tr><td>Library %1</td></tr>").arg(row));
+    return crlfLines(lines);
+}
 
 const QString description = QStringLiteral("Schweizer B\u00E4hnle & <Co>");
 
@@ -203,6 +213,8 @@ private slots:
     void nameNotIdentified();
     void failureLeavesIndex_data();
     void failureLeavesIndex();
+    void fullSiteVolume_data();
+    void fullSiteVolume();
 
 private:
     // Everything of the window's library state that a user can see or a save would use.
@@ -213,6 +225,8 @@ private:
         return site.picture(QStringLiteral("SWISS1"), base);
     }
     void publish(const QString &path, const QString &text = description);
+    // The site tree on drive D: with its index page, template and pictures.
+    void makeSite(const QByteArray &index);
 
     std::unique_ptr<QTemporaryDir> dir;
     SiteLocations site;
@@ -228,14 +242,8 @@ void TestWindowHtml::init()
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
     site = SiteLocations::onDrive(dir->path() + QStringLiteral("/D"));
-    QVERIFY(QDir().mkpath(site.libraryPagesFolder + QStringLiteral("SWISS1")));
-    QVERIFY(QDir().mkpath(QFileInfo(site.pageTemplate).path()));
+    makeSite(crlfLines(indexLines));
     QVERIFY(QDir().mkpath(dir->path() + QStringLiteral("/LIBS")));
-    QVERIFY(writeBytes(site.indexPage, crlfLines(indexLines)));
-    QVERIFY(writeBytes(site.pageTemplate, crlfLines(templateLines)));
-    QVERIFY(writeBytes(picture(QStringLiteral("CH_Re44_E_a")), gifOfWidth(510)));
-    QVERIFY(writeBytes(picture(QStringLiteral("CH_Ae66_E_b")), gifOfWidth(511)));
-    QVERIFY(writeBytes(picture(QStringLiteral("CH_Be66_E_d")), "not a picture"));
 
     attributesPath = dir->path() + QStringLiteral("/LIBS/SWISS1.txt");
     QVERIFY(
@@ -267,6 +275,17 @@ void TestWindowHtml::init()
     exchange->clearRecords();
     busyAtMessage.clear();
     stateBefore = libraryState();
+}
+
+void TestWindowHtml::makeSite(const QByteArray &index)
+{
+    QVERIFY(QDir().mkpath(site.libraryPagesFolder + QStringLiteral("SWISS1")));
+    QVERIFY(QDir().mkpath(QFileInfo(site.pageTemplate).path()));
+    QVERIFY(writeBytes(site.indexPage, index));
+    QVERIFY(writeBytes(site.pageTemplate, crlfLines(templateLines)));
+    QVERIFY(writeBytes(picture(QStringLiteral("CH_Re44_E_a")), gifOfWidth(510)));
+    QVERIFY(writeBytes(picture(QStringLiteral("CH_Ae66_E_b")), gifOfWidth(511)));
+    QVERIFY(writeBytes(picture(QStringLiteral("CH_Be66_E_d")), "not a picture"));
 }
 
 void TestWindowHtml::cleanup()
@@ -494,6 +513,59 @@ void TestWindowHtml::failureLeavesIndex()
     else
         QCOMPARE(indexBefore, crlfLines(indexLines));
     QCOMPARE(readBytes(page()), oldPage);
+}
+
+void TestWindowHtml::fullSiteVolume_data()
+{
+    QTest::addColumn<int>("indexSize");
+    QTest::addColumn<int>("freePages");
+    // Below and above the 16 KB that Qt buffers before it writes; 0, 1 and 2 pages of 4 KB left.
+    for (const int size : {8 * 1024, 24 * 1024})
+        for (const int pages : {0, 1, 2})
+            QTest::addRow("%d KB index, %d pages free", size / 1024, pages) << size << pages;
+}
+
+// Drive D: is a small volume of its own, filled up but for a few pages: neither page may be
+// left cut, the user is told which file failed and why, and nothing claims success.
+void TestWindowHtml::fullSiteVolume()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("The test mounts a RAM file system of its own, which it can only on Linux.");
+#else
+    QFETCH(int, indexSize);
+    QFETCH(int, freePages);
+    const QString driveRoot = dir->path() + QStringLiteral("/D");
+    MountedVolume volume(driveRoot, 512 * 1024);
+    if (!volume.mounted())
+        QSKIP(qPrintable(QStringLiteral("No volume to fill: %1.").arg(volume.failure())));
+    makeSite(indexOfSize(indexSize));
+    const QByteArray oldPage = "<html>an earlier page</html>\r\n";
+    QVERIFY(writeBytes(page(), oldPage));
+    const QByteArray indexBefore = readBytes(site.indexPage);
+    QVERIFY(volume.fill(driveRoot + QStringLiteral("/filler"), qint64(freePages) * 4096));
+
+    publish(attributesPath);
+
+    // The library page (under one page) fits into one free page; the index never fits.
+    const bool pageFails = freePages == 0;
+    const QString failed = pageFails ? QStringLiteral("Cannot write the library page %1: ")
+                                           .arg(QDir::toNativeSeparators(page()))
+                                     : QStringLiteral("Cannot write the site index page %1: ")
+                                           .arg(QDir::toNativeSeparators(site.indexPage));
+    QCOMPARE(exchange->messages.size(), 1);
+    QCOMPARE(exchange->messages[0].kind, MessageKind::Warning);
+    QVERIFY2(exchange->messages[0].text.startsWith(failed +
+                                                   QString::fromLocal8Bit(std::strerror(ENOSPC))),
+             qPrintable(exchange->messages[0].text));
+    QCOMPARE(readBytes(site.indexPage), indexBefore);
+    QCOMPARE(readBytes(page()), pageFails ? oldPage : crlfLines(expectedPage()));
+    const auto filesIn = [](const QString &folder) {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    };
+    QCOMPARE(filesIn(site.libraryPagesFolder), QStringList{"SWISS1.html"});
+    QCOMPARE(filesIn(QFileInfo(site.indexPage).path()), QStringList{"dn_pavoscr.html"});
+    QCOMPARE(filesIn(driveRoot), QStringList{"filler"});
+#endif
 }
 
 QTEST_MAIN(TestWindowHtml)
