@@ -1,6 +1,7 @@
 #include "librarysave.h"
 
 #include "blanks.h"
+#include "codetables.h"
 #include "companionnames.h"
 #include "entrycolumns.h"
 #include "filecopy.h"
@@ -28,13 +29,6 @@ bool isAnimated(const QString &line)
 {
     const QString digit = columnText(line, EntryColumn::phasenlaenge);
     return digit.size() == 1 && digit[0] >= QLatin1Char('1') && digit[0] <= QLatin1Char('9');
-}
-
-// A type code that would lead out of the library folder (or into it) names no type folder.
-bool isTypeFolderName(const QString &code)
-{
-    return !code.isEmpty() && code != QLatin1String(".") && code != QLatin1String("..") &&
-           !code.contains(QLatin1Char('/')) && !code.contains(QLatin1Char('\\'));
 }
 
 // The companion names are cut from the drawing's column on, up to a match that is searched
@@ -150,8 +144,12 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
     QString folderReason;
     if (libraryFolder.isEmpty())
         folderReason = noLibraryFolder(); // rather than the root folder's type folders
-    else if (!isTypeFolderName(type))
-        folderReason = QStringLiteral("the type \"%1\" names no type folder").arg(type);
+    // Only the type codes have a folder the display program looks into; a typed type passes
+    // composition, but a folder of its own would hide its drawings (or lead out of the library).
+    else if (!vehicleTypeCodes().contains(type))
+        folderReason = QStringLiteral("the entry's type \"%1\" is none of the type codes %2, so "
+                                      "its drawings have no type folder")
+                           .arg(type, vehicleTypeCodes().join(QLatin1String(", ")));
     else if (const QString reason = makeFolder(target); !reason.isEmpty())
         folderReason = QStringLiteral("the folder %1 cannot be made: %2")
                            .arg(QDir::toNativeSeparators(target), reason);

@@ -474,6 +474,7 @@ void TestLibrarySave::unusableTypeCodeNeverLeavesLibrary_data()
     QTest::newRow("blank") << "  ";
     QTest::newRow("parent") << "..";
     QTest::newRow("separator") << "/x";
+    QTest::newRow("none of the type codes") << "Z ";
 }
 
 void TestLibrarySave::unusableTypeCodeNeverLeavesLibrary()
@@ -491,6 +492,8 @@ void TestLibrarySave::unusableTypeCodeNeverLeavesLibrary()
     QCOMPARE(report.copied, QStringList());
     QCOMPARE(report.notCopied.size(), 1);
     QCOMPARE(report.notCopied[0].path, source + QLatin1String("Re44.bmp"));
+    const QString named = QLatin1Char('"') + type.trimmed() + QLatin1Char('"');
+    QVERIFY2(report.notCopied[0].reason.contains(named), qPrintable(report.notCopied[0].reason));
     QCOMPARE(folderContent(place.filePath(QStringLiteral("libs"))), QStringList{"Swiss"});
     QCOMPARE(folderContent(library).size(), vehicleTypeCodes().size() + 1);
 }
