@@ -90,7 +90,9 @@ private Q_SLOTS:
     void companionRefusals();
     void pantographRefusalShowsCycleFirst();
     void unreadablePictureClearsPreview();
+    void emptyFolderAsksToLineUp_data();
     void emptyFolderAsksToLineUp();
+    void rootFolderDrawingShows();
     void complementRule_data();
     void complementRule();
     void singleChoiceRule();
@@ -365,18 +367,38 @@ void TestNavigation::unreadablePictureClearsPreview()
     QCOMPARE(attributes(*f), QStringLiteral("cycle= uland=8 gt=8 ol=000 vr=01 label=x y"));
 }
 
+void TestNavigation::emptyFolderAsksToLineUp_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("empty") << "";
+    QTest::newRow("blank") << "   ";
+}
+
 void TestNavigation::emptyFolderAsksToLineUp()
 {
+    QFETCH(QString, folder);
     selectFile(QStringLiteral("a2.bmp"));
     const qint64 pictureBefore = f->child<QLabel>(QStringLiteral("picView"))->pixmap().cacheKey();
-    f->window->sourceFolder.clear();
+    f->window->sourceFolder = folder;
     selectFile(QStringLiteral("FRG_BR 01_D_DB.bmp"));
     QCOMPARE(f->exchange->messageTexts(), QStringList{"Line up drive, folders and files!"});
-    QCOMPARE(f->window->sourceFolder, QString(QDir::separator()));
+    QCOMPARE(f->window->sourceFolder, folder + QDir::separator());
     QCOMPARE(f->child<QLabel>(QStringLiteral("picView"))->pixmap().cacheKey(), pictureBefore);
     // The decoding goes on after the message.
     QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(),
              QStringLiteral("BR 01 DB"));
+}
+
+// The root's path is the separator alone on this system: its drawings show like any other.
+void TestNavigation::rootFolderDrawingShows()
+{
+    QVERIFY(folders->setPath(QDir::rootPath()));
+    QCOMPARE(f->window->sourceFolder, native(QDir::rootPath()));
+    // A name that leads from the root to a real drawing stands for a drawing in the root.
+    f->window->drawingFileName = native(QDir::root().relativeFilePath(m_root + "/root.bmp"));
+    f->window->showDrawing();
+    QVERIFY(f->exchange->messages.isEmpty());
+    QCOMPARE(f->child<QLabel>(QStringLiteral("picView"))->pixmap().size(), QSize(20, 10));
 }
 
 void TestNavigation::complementRule_data()

@@ -1,5 +1,6 @@
 #include "frmedit.h"
 
+#include "blanks.h"
 #include "drawingname.h"
 #include "ui_frmedit.h"
 
@@ -105,7 +106,12 @@ void FrmEdit::fileSelected()
 
 void FrmEdit::showDrawing()
 {
-    if (sourceFolder.trimmed().isEmpty() || sourceFolder == QDir::separator()) {
+    // The selection has appended a separator: a folder that is blank without it was empty or
+    // blank before, unless it is the folder the folder list shows, the root of a system whose
+    // root is the separator alone.
+    const QString folder =
+        sourceFolder.endsWith(QDir::separator()) ? sourceFolder.chopped(1) : sourceFolder;
+    if (trimBlanks(folder).isEmpty() && sourceFolder != ui->dirSourceBMP->path()) {
         exchange().message(MessageKind::Warning,
                            QStringLiteral("Line up drive, folders and files!"));
         return;
