@@ -81,6 +81,8 @@ private Q_SLOTS:
     void folderChangeMovesFileList();
     void enterOpensFolder();
     void fileListShowsDrawingsOnly();
+    void listOrder_data();
+    void listOrder();
     void driveWithoutMedium();
     void driveWithoutMediumAtRoot();
     void driveChangeRunsFolderChange();
@@ -225,16 +227,56 @@ void TestNavigation::enterOpensFolder()
 void TestNavigation::fileListShowsDrawingsOnly()
 {
     QStringList shown = itemTexts(files);
-    // Letter case ignored and numbers in names compared as numbers, as a file manager lists them.
-    QVERIFY(shown.indexOf(QStringLiteral("a2.bmp")) < shown.indexOf(QStringLiteral("a10.bmp")));
-    QVERIFY(shown.indexOf(QStringLiteral("broken_x_V_y.bmp")) <
-            shown.indexOf(QStringLiteral("CH_Re 4-4_E_SBB.BMP")));
-    QVERIFY(shown.indexOf(QStringLiteral("CH_Re 4-4_E_SBB.BMP")) <
-            shown.indexOf(QStringLiteral("FRG_BR 01_D_DB.bmp")));
     shown.sort();
     QCOMPARE(shown, (QStringList{"CH_Re 4-4_E_SBB.BMP", "FRG_BR 01_D_DB.bmp", "I_E 626_E_FS_0.bmp",
                                  "I_E 626_E_FS_0_N1.bmp", "I_E 626_E_FS_1.bmp",
                                  "I_E 626_E_FS_SAR.bmp", "a10.bmp", "a2.bmp", "broken_x_V_y.bmp"}));
+}
+
+void TestNavigation::listOrder_data()
+{
+    QTest::addColumn<bool>("folders"); // the folder list, else the file list
+    QTest::addColumn<QString>("earlier");
+    QTest::addColumn<QString>("later");
+    // As the Windows file list: letter case ignored, numbers compared as numbers, and "."
+    // before "_", so that a base drawing comes before its companions.
+    QTest::newRow("2 before 10") << false << "a2.bmp"
+                                 << "a10.bmp";
+    QTest::newRow("case ignored") << false << "broken_x_V_y.bmp"
+                                  << "CH_Re 4-4_E_SBB.BMP";
+    QTest::newRow("countries") << false << "CH_Re 4-4_E_SBB.BMP"
+                               << "FRG_BR 01_D_DB.bmp";
+    QTest::newRow("base before pantograph") << false << "CH_Re 4-4_E_SBB.bmp"
+                                            << "CH_Re 4-4_E_SBB_SAR.bmp";
+    QTest::newRow("base before variation") << false << "I_FS_PC_B36000.bmp"
+                                           << "I_FS_PC_B36000_N1.bmp";
+    QTest::newRow("dot before underscore in folders") << true << "Swiss.old"
+                                                      << "Swiss_old";
+}
+
+void TestNavigation::listOrder()
+{
+    QFETCH(bool, folders);
+    QFETCH(QString, earlier);
+    QFETCH(QString, later);
+    QTemporaryDir dir;
+    // Made in the opposite order, so that the order in which the folder is read cannot help.
+    for (const QString &name : {later, earlier}) {
+        if (folders)
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        else
+            writeText(dir.filePath(name));
+    }
+    QVERIFY(this->folders->setPath(dir.path()));
+    QStringList shown;
+    if (folders) {
+        for (int i = 0; i < this->folders->count(); ++i)
+            shown.append(QDir(this->folders->item(i)->data(Qt::UserRole).toString()).dirName());
+        shown = shown.mid(shown.size() - 2);
+    } else {
+        shown = itemTexts(files);
+    }
+    QCOMPARE(shown, (QStringList{earlier, later}));
 }
 
 void TestNavigation::driveWithoutMedium()

@@ -5,9 +5,24 @@
 #include <QDir>
 #include <QSignalBlocker>
 
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// How many of the names that look widest are measured exactly.
+constexpr qsizetype measuredNames = 8;
+
+} // namespace
+
 FileList::FileList(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row is one line of text: laying out a folder of thousands of drawings then costs
+    // one size instead of one per name (the widest name is set on the last row, see below).
+    setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
         if (!selectedItems().isEmpty())
             Q_EMIT selectionMoved();
@@ -19,7 +34,7 @@ QStringList FileList::drawingsIn(const QString &folder)
 {
     // The pattern is matched without regard to case, so that X.BMP shows as well as x.bmp.
     QStringList names;
-    for (const QString &name : QDir(folder).entryList(QDir::Files))
+    for (const QString &name : QDir(folder).entryList(QDir::Files, QDir::NoSort))
         if (name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
             names.append(name);
     sortAsFileManager(names);
@@ -31,6 +46,7 @@ void FileList::setPath(const QString &folder)
     const QSignalBlocker blocker(this);
     clear();
     addItems(drawingsIn(folder));
+    fitRowsToWidestName();
     setCurrentRow(-1);
     clearSelection();
     m_path = QDir::toNativeSeparators(folder);
@@ -40,4 +56,38 @@ QString FileList::selectedFileName() const
 {
     const QList<QListWidgetItem *> selected = selectedItems();
     return selected.isEmpty() ? QString() : selected.constFirst()->text();
+}
+
+void FileList::fitRowsToWidestName()
+{
+    // With uniform rows the view takes every row's size from the last one. Measuring every
+    // name costs more than reading the folder, so the widths are estimated from the advances
+    // of single characters and only the few widest are measured as the view measures them.
+    if (count() == 0)
+        return;
+    const QFontMetrics metrics(font());
+    std::array<int, 128> asciiAdvance{};
+    for (char16_t code = 0; code < asciiAdvance.size(); ++code)
+        asciiAdvance[code] = metrics.horizontalAdvance(QChar(code));
+    const auto estimate = [&](const QString &name) {
+        int width = 0;
+        for (const QChar c : name)
+            width += c.unicode() < asciiAdvance.size() ? asciiAdvance[c.unicode()]
+                                                       : metrics.horizontalAdvance(c);
+        return width;
+    };
+    std::vector<std::pair<int, int>> widths; // estimated width, row
+    widths.reserve(count());
+    for (int row = 0; row < count(); ++row)
+        widths.emplace_back(estimate(item(row)->text()), row);
+    const auto widest = widths.begin() + std::min<qsizetype>(measuredNames, widths.size());
+    std::partial_sort(widths.begin(), widest, widths.end(), std::greater<>());
+
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    QSize rowSize;
+    for (auto it = widths.begin(); it != widest; ++it)
+        rowSize =
+            rowSize.expandedTo(itemDelegate()->sizeHint(option, indexFromItem(item(it->second))));
+    item(count() - 1)->setSizeHint(rowSize);
 }

@@ -26,5 +26,7 @@ Q_SIGNALS:
     void selectionMoved();
 
 private:
+    void fitRowsToWidestName();
+
     QString m_path;
 };
