@@ -62,6 +62,8 @@ private Q_SLOTS:
     void blankNameKeepsLibrary();
     void addAndErase();
     void bothAddButtonsAdd();
+    void typedCodesKept_data();
+    void typedCodesKept();
     void refusalMovesFocus_data();
     void refusalMovesFocus();
     void openReadsWholeFile();
@@ -369,6 +371,60 @@ void TestMainWindow::bothAddButtonsAdd()
     auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->item(0)->text(), list->item(1)->text());
+}
+
+void TestMainWindow::typedCodesKept_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("columns"); // ULAND 44-46 or GT 47-48 of the entry line
+    QTest::newRow("ULAND C") << "cboUland"
+                             << "C"
+                             << "C  ";
+    QTest::newRow("ULAND U") << "cboUland"
+                             << "U"
+                             << "U  ";
+    QTest::newRow("ULAND fr") << "cboUland"
+                              << "fr"
+                              << "fr ";
+    QTest::newRow("GT P") << "cboGT"
+                          << "P"
+                          << "P ";
+    QTest::newRow("GT f") << "cboGT"
+                          << "f"
+                          << "f ";
+}
+
+void TestMainWindow::typedCodesKept()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, columns);
+    startNewLibrary(*f, QStringLiteral("Swiss"));
+    prepareEntry(*f, m_dir.path(), QStringLiteral("Re44.bmp"));
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+    auto *combo = f->child<QComboBox>(box);
+    QLineEdit *edit = combo->lineEdit();
+    QVERIFY(edit);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, typed);
+    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+
+    QVERIFY(f->exchange->messages.isEmpty());
+    auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
+    QCOMPARE(list->count(), 1);
+    const bool country = box == QLatin1String("cboUland");
+    QCOMPARE(list->item(0)->text().mid(country ? 43 : 46, country ? 3 : 2), columns);
+    // The list is still there to choose from.
+    QCOMPARE(combo->count(), country ? 15 : 13);
+    combo->showPopup();
+    QTest::keyClick(combo->view(), Qt::Key_Down);
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    QCOMPARE(combo->currentText(),
+             country ? QStringLiteral("DK  - Denmark") : QStringLiteral("EA - Accumulator Car"));
 }
 
 void TestMainWindow::refusalMovesFocus_data()

@@ -68,6 +68,11 @@ FrmEdit::FrmEdit(std::unique_ptr<ModalExchange> exchange, QWidget *parent)
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/tessaro.bmp")));
     collectCheckBoxGroups();
+    // What is typed into the country and type boxes is written as typed, also a text that is no
+    // item of their lists; completion would replace "C" by "CH  - Switzerland". The lists
+    // stay to choose from.
+    ui->cboUland->setCompleter(nullptr);
+    ui->cboGT->setCompleter(nullptr);
     applyDesignFonts();
 
     // Nothing moves on resize: the controls stand at their designed places.
