@@ -74,20 +74,18 @@ std::optional<char32_t> firstLineBreaker(const QString &text)
 std::optional<EntryRefusal> refuseUnstorable(const QString &what, const QString &field,
                                              const QString &control, bool isFileName = false)
 {
-    const QString rename = QStringLiteral("please rename the file!");
-    if (const std::optional<char32_t> c = firstLineBreaker(field))
-        return refuse(QStringLiteral("The %1 holds the character %2, which would break the "
-                                     "entry's line: %3")
-                          .arg(what, characterName(*c),
-                               isFileName ? rename : QStringLiteral("please remove it!")),
-                      control);
-    if (const std::optional<char32_t> c = firstCharOutsideCodePage(field))
-        return refuse(QStringLiteral("The %1 holds the character %2, which the attributes file "
-                                     "cannot store: %3")
-                          .arg(what, characterName(*c),
-                               isFileName ? rename : QStringLiteral("please replace it!")),
-                      control);
-    return std::nullopt;
+    const std::optional<char32_t> breaker = firstLineBreaker(field);
+    const std::optional<char32_t> c = breaker ? breaker : firstCharOutsideCodePage(field);
+    if (!c)
+        return std::nullopt;
+    const QString why = breaker ? QStringLiteral("would break the entry's line")
+                                : QStringLiteral("the attributes file cannot store");
+    const QString advice = isFileName ? QStringLiteral("please rename the file!")
+                           : breaker  ? QStringLiteral("please remove it!")
+                                      : QStringLiteral("please replace it!");
+    return refuse(QStringLiteral("The %1 holds the character %2, which %3: %4")
+                      .arg(what, characterName(*c), why, advice),
+                  control);
 }
 
 } // namespace

@@ -14,7 +14,8 @@
 namespace {
 
 // QSaveFile syncs before its rename but ignores the result; a file system that reports a lost
-// write only then (network shares among them) must not pass for a written file.
+// write only then (network shares among them) must not pass for a written file. Windows gives
+// no descriptor to sync here; its file systems report a full disk at the write itself.
 QString syncToDisk([[maybe_unused]] QSaveFile &file)
 {
 #ifdef Q_OS_UNIX
