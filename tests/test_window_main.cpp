@@ -72,6 +72,7 @@ private Q_SLOTS:
     void openRefusals();
     void exitQuestion_data();
     void exitQuestion();
+    void closeBoxAsks_data();
     void closeBoxAsks();
     void fullLibraryRefusesEntry();
     void numericBoxesTakeDigitsOnly();
@@ -632,23 +633,69 @@ void TestMainWindow::exitQuestion()
     QCOMPARE(f->window->isVisible(), !ok);
 }
 
+void TestMainWindow::closeBoxAsks_data()
+{
+    // Steps before the close box: new, open, add, erase, save. The close box asks only while
+    // there is work that no save or open has put on disk.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<bool>("asks");
+    QTest::newRow("no library") << "" << false;
+    QTest::newRow("new library") << "new" << true;
+    QTest::newRow("new library, entry added") << "new add" << true;
+    QTest::newRow("new library saved") << "new add save" << false;
+    QTest::newRow("saved, entry added") << "new add save add" << true;
+    QTest::newRow("saved, entry erased") << "new add save erase" << true;
+    QTest::newRow("saved, entry added, saved") << "new add save add save" << false;
+    QTest::newRow("opened") << "open" << false;
+    QTest::newRow("opened, entry erased") << "open erase" << true;
+    QTest::newRow("unsaved, then opened") << "new add open" << false;
+}
+
 void TestMainWindow::closeBoxAsks()
 {
+    QFETCH(QString, steps);
+    QFETCH(bool, asks);
+    QTemporaryDir dir;
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("Re44.bmp")), "BM"));
+    const QString opened = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Open.txt")));
+    QVERIFY(writeBytes(opened, "one\r\n"));
+    const QString saved = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Swiss.txt")));
     f->window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
-    startNewLibrary(*f, QStringLiteral("Swiss"));
+    for (const QString &step : steps.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (step == QLatin1String("new")) {
+            startNewLibrary(*f, QStringLiteral("Swiss"));
+            prepareEntry(*f, dir.path(), QStringLiteral("Re44.bmp"));
+        } else if (step == QLatin1String("open")) {
+            f->exchange->answerFile(opened);
+            f->action(QStringLiteral("menuOpen"))->trigger();
+            prepareEntry(*f, dir.path(), QStringLiteral("Re44.bmp"));
+        } else if (step == QLatin1String("add")) {
+            QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+        } else if (step == QLatin1String("erase")) {
+            QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdUndo")), Qt::LeftButton);
+        } else if (step == QLatin1String("save")) {
+            f->exchange->answerFile(saved);
+            f->action(QStringLiteral("menuSave"))->trigger();
+        }
+    }
+    const QStringList before = f->exchange->messageTexts();
+    QVERIFY2(!before.filter(QStringLiteral("Generated/Updated!")).isEmpty() ||
+                 !steps.contains(QLatin1String("save")),
+             qPrintable(before.join(QLatin1Char('|'))));
+    f->exchange->clearRecords();
+
+    if (!asks) {
+        QVERIFY(f->window->close());
+        QVERIFY(f->exchange->messages.isEmpty());
+        return;
+    }
     f->exchange->answerMessage(MessageAnswer::Cancel);
     QVERIFY(!f->window->close());
     QCOMPARE(f->exchange->messageTexts(), QStringList{discard});
     QVERIFY(f->window->isVisible());
     f->exchange->answerMessage(MessageAnswer::Ok);
     QVERIFY(f->window->close());
-
-    // Without a library the close box ends the program at once.
-    WindowFixture idle;
-    idle.window->show();
-    QVERIFY(idle.window->close());
-    QVERIFY(idle.exchange->messages.isEmpty());
 }
 
 void TestMainWindow::fullLibraryRefusesEntry()

@@ -223,9 +223,9 @@ void FrmEdit::showLibraryFileCaption()
 
 void FrmEdit::closeEvent(QCloseEvent *event)
 {
-    // The close box asks the same question as Exit while a library is open, so that a
-    // library is never lost without a word.
-    if (m_exitConfirmed || libraryMode == QLatin1String("---") || askDiscardChanges()) {
+    // The close box asks the same question as Exit while the window holds work that is not on
+    // disk, so that it is never lost without a word; right after a save or open it just closes.
+    if (m_exitConfirmed || !hasUnsavedWork() || askDiscardChanges()) {
         event->accept();
         return;
     }

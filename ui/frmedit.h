@@ -86,10 +86,14 @@ private:
     void focusControl(const QString &control, int member);
     void showLibraryFileCaption();
     bool askDiscardChanges();
+    // Entries added or erased since the last open or completed save, or a new library never
+    // saved: work that only the window holds.
+    bool hasUnsavedWork() const;
     // Puts the library's entries into the list, each with its status and folder slot.
     void setEntries(const QStringList &lines, const QString &status);
 
     std::unique_ptr<Ui::FrmEdit> ui;
     std::unique_ptr<ModalExchange> m_exchange;
     bool m_exitConfirmed = false;
+    bool m_entriesChanged = false; // since the last open or completed save
 };

@@ -76,6 +76,7 @@ void FrmEdit::addEntry()
     ++entryCount;
     storeSlot(entryFolder, entryCount - 1, sourceFolder);
     storeSlot(entryStatus, entryCount - 1, QStringLiteral("N"));
+    m_entriesChanged = true;
 }
 
 void FrmEdit::eraseLastEntry()
@@ -90,6 +91,7 @@ void FrmEdit::eraseLastEntry()
     delete list->takeItem(list->count() - 1);
     list->setCurrentRow(list->count() - 1);
     entryCount = qMax<qint16>(0, entryCount - 1);
+    m_entriesChanged = true;
 }
 
 void FrmEdit::setEntries(const QStringList &lines, const QString &status)

@@ -17,6 +17,11 @@ QString discardQuestion()
 
 } // namespace
 
+bool FrmEdit::hasUnsavedWork() const
+{
+    return libraryMode == QLatin1String("NEW") || m_entriesChanged;
+}
+
 bool FrmEdit::askDiscardChanges()
 {
     return exchange().message(MessageKind::Warning, discardQuestion(), MessageButtons::OkCancel) ==
@@ -39,6 +44,7 @@ void FrmEdit::newLibrary()
     libraryFile = name;
     showLibraryFileCaption();
     libraryMode = QStringLiteral("NEW");
+    m_entriesChanged = false;
     ui->lstLibraryFile->clear();
     entryCount = 0;
 }
@@ -86,6 +92,7 @@ void FrmEdit::openLibrary()
     showLibraryFileCaption();
     libraryFolder = *folder;
     setEntries(content.lines, QStringLiteral("O"));
+    m_entriesChanged = false;
     busy.release();
     libraryMode = QStringLiteral("UPD");
 }

@@ -136,6 +136,7 @@ void FrmEdit::saveLibrary()
     // The attributes file is written: the library is now one that later saves update, even
     // when some drawings are missing from its folder.
     libraryMode = QStringLiteral("UPD");
+    m_entriesChanged = false;
     busy.reset();
     if (!problems.isEmpty()) {
         exchange().message(MessageKind::Critical, notCopiedMessage(problems));
