@@ -169,7 +169,9 @@ else
 fi
 
 # The program as the user starts it: from its Start-menu entry. Wine's start returns at once;
-# the Wine server runs as long as the program does.
+# the Wine server runs as long as the program does. The session so far had no display: it has
+# to end first, or the program would join it and show its window nowhere.
+timeout 60 "$wineserver" -w || fail "Wine's programs did not end within 60 s"
 cat >"$work/start-from-menu" <<START
 #!/bin/sh
 timeout $limit "$wine" start /unix "$link" || exit
