@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -38,6 +39,8 @@ private slots:
     void autoRepeatRefusesEachPress();
     void ctrlKeyDoesNotReachApplicationShortcut();
     void altShortcutStillWorks();
+    void inputMethodCommits_data();
+    void inputMethodCommits();
     void typedCharacterCodes_data();
     void typedCharacterCodes();
 
@@ -160,7 +163,16 @@ void TestDigitFilter::keys_data()
         << "";
     QTest::newRow("ctrl+a selects nothing")
         << "123" << keys({{Qt::Key_A, ctrl}, {Qt::Key_5, none}}) << "1235" << 1 << "5";
-    QTest::newRow("ctrl+backspace") << "12" << keys({{Qt::Key_Backspace, ctrl}}) << "" << 0 << "";
+    // Word deletion, cut, paste and undo through keys that type no character of their own.
+    QTest::newRow("ctrl+backspace deletes no word")
+        << "12" << keys({{Qt::Key_Backspace, ctrl}}) << "12" << 1 << "";
+    QTest::newRow("ctrl+delete deletes no word")
+        << "12" << keys({{Qt::Key_Home, none}, {Qt::Key_Delete, ctrl}}) << "12" << 1 << "";
+    QTest::newRow("shift+insert pastes nothing")
+        << "1" << keys({{Qt::Key_Insert, Qt::ShiftModifier}}) << "1" << 1 << "1999";
+    QTest::newRow("shift+delete cuts nothing")
+        << "123" << keys({{Qt::Key_Home, Qt::ShiftModifier}, {Qt::Key_Delete, Qt::ShiftModifier}})
+        << "123" << 1 << "";
     QTest::newRow("alt+letter") << "12" << keys({{Qt::Key_X, Qt::AltModifier}}) << "12" << 1
                                 << "12x";
 }
@@ -285,6 +297,82 @@ void TestDigitFilter::altShortcutStillWorks()
     expectRefusals(0);
 }
 
+void TestDigitFilter::inputMethodCommits_data()
+{
+    // Text that an input method (a dead key, a compose sequence, an input method editor)
+    // composes and then commits to the box.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("composing"); // shown while composing, before the commit
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("messages");
+    QTest::addColumn<QString>("unfiltered");
+    QTest::newRow("dead key e acute") << "12"
+                                      << "\u00b4"
+                                      << "\u00e9"
+                                      << "12" << 1 << "12\u00e9";
+    QTest::newRow("compose sequence") << "12"
+                                      << "o"
+                                      << "\u00f6"
+                                      << "12" << 1 << "12\u00f6";
+    QTest::newRow("committed without composing") << ""
+                                                 << ""
+                                                 << "x"
+                                                 << "" << 1 << "x";
+    QTest::newRow("character beyond the BMP") << "1"
+                                              << ""
+                                              << "\U0001F600"
+                                              << "1" << 1 << "1\U0001F600";
+    QTest::newRow("two characters") << "1"
+                                    << ""
+                                    << "a-"
+                                    << "1" << 2 << "1a-";
+    QTest::newRow("digits among letters") << "1"
+                                          << ""
+                                          << "2b"
+                                          << "1" << 1 << "12b";
+    QTest::newRow("digits") << "1"
+                            << ""
+                            << "23"
+                            << "123" << 0 << "123";
+    QTest::newRow("full-width digit") << "1"
+                                      << ""
+                                      << "\uff12"
+                                      << "1" << 1 << "1\uff12";
+}
+
+void TestDigitFilter::inputMethodCommits()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, composing);
+    QFETCH(QString, commit);
+    QFETCH(QString, expected);
+    QFETCH(int, messages);
+    QFETCH(QString, unfiltered);
+
+    const auto compose = [&](QLineEdit *box) {
+        box->setText(start);
+        QVERIFY(focusOn(box));
+        if (!composing.isEmpty()) {
+            QInputMethodEvent preedit(composing, {});
+            QApplication::sendEvent(box, &preedit);
+        }
+        QInputMethodEvent committed;
+        committed.setCommitString(commit);
+        QApplication::sendEvent(box, &committed);
+    };
+    compose(plain);
+    QCOMPARE(plain->text(), unfiltered);
+    QCOMPARE(exchange->messages.size(), 0);
+
+    compose(filtered);
+    QCOMPARE(filtered->text(), expected);
+    expectRefusals(messages);
+    // Nothing composed stays in the box either.
+    QCOMPARE(filtered->inputMethodQuery(Qt::ImSurroundingText).toString(), expected);
+    QCOMPARE(filtered->isUndoAvailable(), expected != start);
+}
+
 void TestDigitFilter::typedCharacterCodes_data()
 {
     QTest::addColumn<int>("key");
@@ -296,6 +384,10 @@ void TestDigitFilter::typedCharacterCodes_data()
     QTest::newRow("digit") << int(Qt::Key_7) << 0 << "7" << 55;
     QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "\b" << 8;
     QTest::newRow("backspace without text") << int(Qt::Key_Backspace) << 0 << "" << 8;
+    QTest::newRow("ctrl+backspace") << int(Qt::Key_Backspace) << ctrl << "" << 127;
+    QTest::newRow("alt+backspace") << int(Qt::Key_Backspace) << int(Qt::AltModifier) << "\b" << 127;
+    QTest::newRow("shift+backspace")
+        << int(Qt::Key_Backspace) << int(Qt::ShiftModifier) << "\b" << 8;
     QTest::newRow("return without text") << int(Qt::Key_Return) << 0 << "" << 13;
     QTest::newRow("enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << 13;
     QTest::newRow("escape without text") << int(Qt::Key_Escape) << 0 << "" << 27;
