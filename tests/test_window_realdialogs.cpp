@@ -6,12 +6,14 @@
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 #include <functional>
@@ -68,12 +70,25 @@ class TestRealDialogs : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void warningBox();
     void questionBoxCancel();
     void inputBoxNamesLibrary();
     void openDialogReadsFile();
+    void fileDialogColumnsRead();
     void wholeRoadThroughRealDialogs();
+
+private:
+    QTemporaryDir m_settings;
 };
+
+void TestRealDialogs::initTestCase()
+{
+    // Qt's file dialog keeps its view and column widths in the user's settings; the tests start
+    // from none and leave the user's alone.
+    QVERIFY(m_settings.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_settings.path()));
+}
 
 void TestRealDialogs::warningBox()
 {
@@ -155,6 +170,47 @@ void TestRealDialogs::openDialogReadsFile()
     QCOMPARE(window.libraryFile, QDir::toNativeSeparators(path));
     QCOMPARE(window.entryCount, 2);
     QVERIFY(!QApplication::overrideCursor());
+}
+
+// Qt's own dialog, at the size it opens, shows every column of the files it lists uncut
+// ("469 bytes", not "469...tes").
+void TestRealDialogs::fileDialogColumnsRead()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("Swiss.txt")), QByteArray(469, 'a')));
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("Swiss old.txt")), QByteArray(1469, 'a')));
+    const QString startFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    FrmEdit window;
+    window.show();
+    QStringList cut;
+    QString title;
+    whenShown<QFileDialog>([&](QFileDialog *dialog) {
+        title = dialog->windowTitle();
+        // The columns are the detail view's, whatever view the user chose last time.
+        dialog->setViewMode(QFileDialog::Detail);
+        auto *details = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+        QVERIFY(details && details->isVisible());
+        QTRY_COMPARE(details->model()->rowCount(details->rootIndex()), 2);
+        QCoreApplication::processEvents();
+        const QHeaderView *header = details->header();
+        for (int column = 0; column < header->count(); ++column) {
+            if (header->isSectionHidden(column))
+                continue;
+            const int needed =
+                std::max(static_cast<const QAbstractItemView *>(details)->sizeHintForColumn(column),
+                         header->sectionSizeHint(column));
+            if (header->sectionSize(column) < needed)
+                cut.append(details->model()->headerData(column, Qt::Horizontal).toString() +
+                           QStringLiteral(" %1 < %2").arg(header->sectionSize(column)).arg(needed));
+        }
+        dialog->reject();
+    });
+    window.findChild<QAction *>(QStringLiteral("menuOpen"))->trigger();
+    QDir::setCurrent(startFolder);
+    QCOMPARE(title, QStringLiteral("Get an Existing Source Library Attribute File"));
+    QCOMPARE(cut, QStringList());
+    QCOMPARE(window.libraryMode, QStringLiteral("---"));
 }
 
 // A user's whole road: a drawing picked in the lists, a new library named in the input box,

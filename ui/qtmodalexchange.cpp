@@ -1,5 +1,7 @@
 #include "qtmodalexchange.h"
 
+#include "readablefiledialog.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -72,6 +74,7 @@ std::optional<QString> QtModalExchange::fileDialog(const FileDialogRequest &requ
         dialog.setDefaultSuffix(request.defaultExtension);
     if (!request.initialName.isEmpty())
         dialog.selectFile(request.initialName);
+    makeColumnsReadable(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
