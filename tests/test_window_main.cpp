@@ -1,15 +1,22 @@
+#include "captionfonts.h"
 #include "testfiles.h"
 #include "windowfixture.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -41,6 +48,31 @@ void startNewLibrary(WindowFixture &f, const QString &name)
     f.action(QStringLiteral("menuNew"))->trigger();
 }
 
+// The contrast of two colours as the accessibility guidelines measure it: 1 for equal
+// colours, 21 for black on white; 3 is their least for a focus mark.
+double contrast(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb c) {
+        const auto channel = [](int value) {
+            const double s = value / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The controls in their keyboard focus order.
+const QStringList tabOrderControls = {
+    "picView",   "lstLibraryFile", "Drive1",   "dirSourceBMP", "File1",    "txtDescription",
+    "cmdAdd",    "cmdUndo",        "chkEPO_1", "chkEPO_2",     "chkEPO_3", "chkEPO_4",
+    "chkEPO_5",  "chkEPO_6",       "cboUland", "cboGT",        "chkOL_0",  "chkOL_1",
+    "txtPixels", "chkSAR_0",       "chkSAR_1", "chkLR_0",      "chkLR_1",  "chkLR_2",
+    "chkSW_0",   "chkSW_1",        "chkPP_0",  "chkPP_1",      "chkDT_0",  "chkDT_1",
+    "txtCycle",  "chkVR_0",        "chkVR_1",  "Command1",     "chkOL_2"};
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -54,6 +86,12 @@ private Q_SLOTS:
     void menus();
     void tabOrder();
     void resizeMovesNothing();
+    void captionFontPerKind_data();
+    void captionFontPerKind();
+    void accessibleNames_data();
+    void accessibleNames();
+    void focusVisible_data();
+    void focusVisible();
     void addWithoutLibrary();
     void eraseWithoutLibrary();
     void newLibrary_data();
@@ -191,13 +229,8 @@ void TestMainWindow::menus()
 
 void TestMainWindow::tabOrder()
 {
-    const QStringList order = {
-        "picView",   "lstLibraryFile", "Drive1",   "dirSourceBMP", "File1",    "txtDescription",
-        "cmdAdd",    "cmdUndo",        "chkEPO_1", "chkEPO_2",     "chkEPO_3", "chkEPO_4",
-        "chkEPO_5",  "chkEPO_6",       "cboUland", "cboGT",        "chkOL_0",  "chkOL_1",
-        "txtPixels", "chkSAR_0",       "chkSAR_1", "chkLR_0",      "chkLR_1",  "chkLR_2",
-        "chkSW_0",   "chkSW_1",        "chkPP_0",  "chkPP_1",      "chkDT_0",  "chkDT_1",
-        "txtCycle",  "chkVR_0",        "chkVR_1",  "Command1",     "chkOL_2",  "picView"};
+    // Round the chain back to the first.
+    const QStringList order = tabOrderControls + QStringList{tabOrderControls.first()};
     f->window->show();
     QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
     f->child(order.first())->setFocus();
@@ -233,6 +266,156 @@ void TestMainWindow::resizeMovesNothing()
     QCoreApplication::processEvents();
     for (qsizetype i = 0; i < controls.size(); ++i)
         QCOMPARE(controls[i]->geometry(), before[i]);
+
+    // Enlarged, the client area is orange to the window's borders, beyond the design's size.
+    f->window->resize(1000, 700);
+    const QImage shot = f->window->grab().toImage();
+    QCOMPARE(shot.size(), QSize(1000, 700));
+    const int clientTop = f->window->menuBar()->height();
+    for (const QPoint &where : {QPoint(2, 697), QPoint(997, clientTop + 2), QPoint(997, 697),
+                                QPoint(860, 300), QPoint(400, 600)})
+        QCOMPARE(QColor(shot.pixel(where)), QColor(255, 128, 0));
+}
+
+void TestMainWindow::captionFontPerKind_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("labels") << "QLabel" << true;
+    QTest::newRow("check boxes") << "QCheckBox" << true;
+    QTest::newRow("buttons") << "QPushButton" << false;
+}
+
+// One font and size for every caption of a kind: the design's where it is installed, else the
+// largest stand-in with which every caption of the kind fits its designed width.
+void TestMainWindow::captionFontPerKind()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, bold);
+    QList<QWidget *> controls;
+    for (QWidget *control : f->child(QStringLiteral("centralwidget"))->findChildren<QWidget *>())
+        if (control->inherits(qPrintable(kind)))
+            controls.append(control);
+    QVERIFY(controls.size() >= 3);
+    const QFont font = controls.first()->font();
+    QCOMPARE(font.bold(), bold);
+    QStringList cut;
+    for (const QWidget *control : controls) {
+        QVERIFY2(control->font() == font, qPrintable(control->objectName()));
+        if (QFontMetrics(font).horizontalAdvance(captionOf(*control)) > captionRoom(*control))
+            cut.append(control->objectName());
+    }
+    QCOMPARE(cut, QStringList());
+    if (QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) {
+        QCOMPARE(font.family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(font.pointSizeF(), 8.25);
+    } else if (font.pointSizeF() < 8.25) {
+        QFont larger = font;
+        larger.setPointSizeF(font.pointSizeF() + 0.25);
+        QVERIFY(std::any_of(controls.cbegin(), controls.cend(), [&larger](const QWidget *c) {
+            return QFontMetrics(larger).horizontalAdvance(captionOf(*c)) > captionRoom(*c);
+        }));
+    }
+}
+
+void TestMainWindow::accessibleNames_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("buddy"); // the caption whose buddy the control is, if any
+    const auto row = [](const char *control, const char *name, const char *buddy = "") {
+        QTest::newRow(control) << control << name << buddy;
+    };
+    row("picView", "Drawing preview");
+    row("lstLibraryFile", "Source Library Attributes File", "lblAF");
+    row("Drive1", "Select Drive", "Label1");
+    row("dirSourceBMP", "Select Folder containing the Drawings");
+    row("File1", "Select Drawing (bmp FileName)", "Label5");
+    row("txtDescription", "LABEL (max 40 chars)", "Label24");
+    row("cmdAdd", "Add to Library");
+    row("cmdUndo", "Erase Last");
+    row("chkEPO_1", "EPOCHE: 1", "Label7");
+    row("chkEPO_4", "EPOCHE: 4");
+    row("chkEPO_6", "EPOCHE: 6");
+    row("cboUland", "ULAND", "Label4");
+    row("cboGT", "GT", "Label3");
+    row("chkOL_0", "OL: Y", "Label8");
+    row("chkOL_1", "OL: N");
+    row("chkOL_2", "OL: 3rail");
+    row("txtPixels", "OLH: Pixels Above Rails For Electrical Line", "Label11");
+    row("chkSAR_0", "SAR: Y", "Label13");
+    row("chkSAR_1", "SAR: N");
+    row("chkLR_0", "RICHTUNG: L", "Label14");
+    row("chkLR_2", "RICHTUNG: Both");
+    row("chkSW_0", "RANGIER: Y", "Label15");
+    row("chkPP_0", "WZ: Y", "Label16");
+    row("chkPP_1", "WZ: N");
+    row("chkDT_0", "DT: Y", "Label17");
+    row("txtCycle", "PHASENLAENGE: Animation Cycle (n. of pixels)", "Label18");
+    row("chkVR_0", "VARIATIONS: Y", "Label6");
+    row("chkVR_1", "VARIATIONS: N");
+    row("Command1", "Add to Library");
+}
+
+// What a screen reader says for each control, asked the way it asks.
+void TestMainWindow::accessibleNames()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QFETCH(QString, buddy);
+    QWidget *widget = f->child(control);
+    QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(spoken);
+    // On Unix desktops Qt speaks a combo box's shown item as its name (the drive list always
+    // shows one) and its caption through the label relation; its own name stays behind that.
+    const auto *box = qobject_cast<QComboBox *>(widget);
+    QCOMPARE(box && !box->currentText().isEmpty() ? widget->accessibleName()
+                                                  : spoken->text(QAccessible::Name),
+             name);
+    if (!buddy.isEmpty())
+        QCOMPARE(f->child<QLabel>(buddy)->buddy(), widget);
+}
+
+void TestMainWindow::focusVisible_data()
+{
+    QTest::addColumn<QString>("control");
+    for (const QString &control : tabOrderControls)
+        QTest::newRow(qPrintable(control)) << control;
+}
+
+// Rendered for real: the focused control stands out from its unfocused self by a mark of high
+// contrast on the orange, at least as long as the control's outline; unfocused, it looks as
+// it did before it had the focus.
+void TestMainWindow::focusVisible()
+{
+    QFETCH(QString, control);
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+    QWidget *client = f->child(QStringLiteral("centralwidget"));
+    QWidget *widget = f->child(control);
+    const QRect around = widget->geometry().adjusted(-4, -4, 4, 4);
+    const auto shoot = [client, &around] {
+        QCoreApplication::processEvents();
+        return client->grab(around).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    if (QWidget *focused = QApplication::focusWidget())
+        focused->clearFocus();
+    const QImage unfocused = shoot();
+    widget->setFocus(Qt::TabFocusReason);
+    QVERIFY(widget->hasFocus() || widget->isAncestorOf(QApplication::focusWidget()));
+    const QImage focused = shoot();
+    QApplication::focusWidget()->clearFocus();
+    QCOMPARE(shoot(), unfocused);
+
+    int marked = 0;
+    for (int y = 0; y < focused.height(); ++y)
+        for (int x = 0; x < focused.width(); ++x)
+            if (contrast(focused.pixel(x, y), unfocused.pixel(x, y)) >= 3)
+                ++marked;
+    const int outline = 2 * (widget->width() + widget->height());
+    QVERIFY2(
+        marked >= outline,
+        qPrintable(QStringLiteral("%1 pixels of high contrast, want %2").arg(marked).arg(outline)));
 }
 
 void TestMainWindow::addWithoutLibrary()

@@ -1,7 +1,10 @@
 #include "frmedit.h"
 
+#include "accessiblenames.h"
+#include "captionfonts.h"
 #include "codetables.h"
 #include "digitonlyfilter.h"
+#include "focusring.h"
 #include "programresources.h"
 #include "qtmodalexchange.h"
 #include "ui_frmedit.h"
@@ -29,24 +32,19 @@ QFont designFixedFont()
     return font;
 }
 
-QFont designLabelFont()
+// The captions' design font; captionfonts.h picks its stand-ins.
+QFont designCaptionFont(bool bold)
 {
-    const QString wanted = QStringLiteral("MS Sans Serif");
-    QFont font = QFontDatabase::families().contains(wanted)
-                     ? QFont(wanted)
-                     : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
-    font.setBold(true);
+    font.setBold(bold);
     return font;
 }
 
-// The stand-in for a missing design font may be wider: shrink it a little so that a caption
-// still fits the designed width instead of being cut.
-QFont fittingFont(QFont font, const QString &text, int width)
+template <class Kind> QList<QWidget *> controlsOfKind(const QWidget &client)
 {
-    while (font.pointSizeF() > 6.5 && QFontMetrics(font).horizontalAdvance(text) > width)
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    return font;
+    const QList<Kind *> found = client.findChildren<Kind *>();
+    return {found.cbegin(), found.cend()};
 }
 
 std::unique_ptr<ModalExchange> realDialogs()
@@ -75,8 +73,8 @@ FrmEdit::FrmEdit(std::unique_ptr<ModalExchange> exchange, QWidget *parent)
     ui->cboGT->setCompleter(nullptr);
     applyDesignFonts();
 
-    // Nothing moves on resize: the controls stand at their designed places.
-    ui->centralwidget->setFixedSize(clientWidth, clientHeight);
+    // The client area grows with the window, so that it is orange to every border; its
+    // controls stand at their designed places, since no layout moves them.
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -84,6 +82,9 @@ FrmEdit::FrmEdit(std::unique_ptr<ModalExchange> exchange, QWidget *parent)
     auto *digits = new DigitOnlyFilter(*m_exchange, this);
     ui->txtPixels->installEventFilter(digits);
     ui->txtCycle->installEventFilter(digits);
+
+    nameControlsForScreenReaders(*ui->centralwidget);
+    new FocusRing(ui->centralwidget);
 
     connectHandlers();
     loadWindow();
@@ -116,15 +117,9 @@ void FrmEdit::collectCheckBoxGroups()
 
 void FrmEdit::applyDesignFonts()
 {
-    const QFont labelFont = designLabelFont();
-    for (QLabel *label : ui->centralwidget->findChildren<QLabel *>())
-        label->setFont(fittingFont(labelFont, label->text(), label->width()));
-    for (QCheckBox *box : ui->centralwidget->findChildren<QCheckBox *>())
-        box->setFont(labelFont);
-    QFont buttonFont = labelFont;
-    buttonFont.setBold(false);
-    for (QPushButton *button : ui->centralwidget->findChildren<QPushButton *>())
-        button->setFont(fittingFont(buttonFont, button->text(), button->width() - 8));
+    setCaptionFont(controlsOfKind<QLabel>(*ui->centralwidget), designCaptionFont(true));
+    setCaptionFont(controlsOfKind<QCheckBox>(*ui->centralwidget), designCaptionFont(true));
+    setCaptionFont(controlsOfKind<QPushButton>(*ui->centralwidget), designCaptionFont(false));
     const QFont fixed = designFixedFont();
     for (QWidget *widget : std::initializer_list<QWidget *>{
              ui->lstLibraryFile, ui->cboGT, ui->cboUland, ui->txtPixels, ui->txtCycle})

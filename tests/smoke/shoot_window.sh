@@ -3,19 +3,23 @@
 # program's window, menu bar and client area, without a frame) from a folder holding a few
 # drawings, waits for its main window, and writes a picture of that window.
 #
-#   shoot_window.sh PROGRAM PICTURE.png
+#   shoot_window.sh PROGRAM PICTURE.png [WIDTHxHEIGHT]
+#
+# With a size, the window opens at that size instead of its designed one (Qt's own
+# -qwindowgeometry option, as a window manager would size it).
 #
 # On success prints "window WIDTHxHEIGHT", the size the X server gives the window. Exits 77 when
 # a tool it needs is missing, 1 when the window does not come up. Every wait is bounded, and the
 # program and the X server are stopped on every way out.
 set -eu
 
-if [ $# -ne 2 ]; then
-    echo "usage: shoot_window.sh PROGRAM PICTURE.png" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+    echo "usage: shoot_window.sh PROGRAM PICTURE.png [WIDTHxHEIGHT]" >&2
     exit 2
 fi
 program=$1
 picture=$2
+size=${3:-}
 title=Tessaro
 # Polls are 0.2 s apart.
 window_polls=150
@@ -93,7 +97,12 @@ convert -size 50x20 xc:green "BMP3:$work/drawings/CH_Re 460_E_SBB.bmp"
 (
     cd "$work/drawings"
     unset WAYLAND_DISPLAY
-    QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime exec "$program"
+    if [ -n "$size" ]; then
+        set -- -qwindowgeometry "$size+0+0"
+    else
+        set --
+    fi
+    QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime exec "$program" "$@"
 ) >"$work/program.log" 2>&1 &
 program_pid=$!
 
@@ -130,18 +139,19 @@ while [ -z "$window" ]; do
     window=$(find_window)
 done
 
-info=$(xwininfo -id "$window")
-width=$(echo "$info" | sed -n 's/^ *Width: *//p')
-height=$(echo "$info" | sed -n 's/^ *Height: *//p')
-
 # Raw pixels carry no time stamps, so two grabs of an unchanged window are equal byte for byte.
-# The picture is taken once two grabs in a row agree and show more than one colour (a window
-# that is mapped but not painted yet shows one).
+# The picture is taken once two grabs in a row agree, window size included, and show more than
+# one colour (a window that is mapped but not painted yet shows one). The size is read at each
+# grab: a window opened at a size of its own may still be growing to it.
 grab() {
-    import -silent -window "$window" -depth 8 "rgb:$1"
+    info=$(xwininfo -id "$window")
+    width=$(echo "$info" | sed -n 's/^ *Width: *//p')
+    height=$(echo "$info" | sed -n 's/^ *Height: *//p')
+    echo "${width}x${height}" >"$1"
+    import -silent -window "$window" -depth 8 "rgb:-" >>"$1"
 }
 colours() {
-    convert -size "${width}x${height}" -depth 8 "rgb:$1" -format '%k' info:
+    tail -n +2 "$1" | convert -size "${width}x${height}" -depth 8 rgb:- -format '%k' info:
 }
 grab "$work/before.rgb"
 polls=0
@@ -160,6 +170,6 @@ while :; do
 done
 
 mkdir -p "$(dirname "$picture")"
-convert -size "${width}x${height}" -depth 8 "rgb:$work/after.rgb" -strip \
+tail -n +2 "$work/after.rgb" | convert -size "${width}x${height}" -depth 8 rgb:- -strip \
     -define png:exclude-chunks=date,time "png:$picture"
 echo "window ${width}x${height}"

@@ -1,12 +1,12 @@
 #!/bin/sh
 # Starts the built program in a real X session and checks its main window on screen: the size of
 # the client area, the orange background, and the black status line and preview at their places
-# to the pixel.
+# to the pixel; then the window enlarged to 1000 x 700, orange to its borders.
 #
 #   window_smoke.sh PROGRAM OUTPUT-FOLDER
 #
-# Keeps the screenshot as OUTPUT-FOLDER/window-smoke.png. Exits 77 (skipped) only when the X
-# server or the screenshot tools are missing.
+# Keeps the screenshots as OUTPUT-FOLDER/window-smoke.png and window-smoke-enlarged.png. Exits 77
+# (skipped) only when the X server or the screenshot tools are missing.
 set -eu
 
 if [ $# -ne 2 ]; then
@@ -15,7 +15,8 @@ if [ $# -ne 2 ]; then
 fi
 here=$(cd "$(dirname "$0")" && pwd)
 shot=$2/window-smoke.png
-rm -f "$shot"
+enlarged=$2/window-smoke-enlarged.png
+rm -f "$shot" "$enlarged"
 
 status=0
 window=$(sh "$here/shoot_window.sh" "$1" "$shot") || status=$?
@@ -131,8 +132,22 @@ place 135 5250 4665 945
 expect_black_control "preview picView"
 expect "below preview picView" $(((left + right) / 2)) $((bottom + 1)) orange "$orange"
 
+# Enlarged, the client area grows with the window and stays orange beyond the design's size.
+status=0
+window=$(sh "$here/shoot_window.sh" "$1" "$enlarged" 1000x700) || status=$?
+[ "$status" -eq 0 ] || exit "$status"
+echo "screenshot: $enlarged"
+[ "$window" = "window 1000x700" ] ||
+    failed "enlarged window: expected 1000x700 pixels, saw ${window#window }"
+shot=$enlarged
+expect "enlarged, right of the design" $((client_width + 10)) 2 orange "$orange"
+expect "enlarged, below the design" 2 $((client_height + 10)) orange "$orange"
+expect "enlarged, bottom right corner" 997 $((700 - menu - 3)) orange "$orange"
+place 135 5250 4665 945
+expect "enlarged, preview picView in its place" "$left" "$top" black "$black"
+
 if [ "$failures" -gt 0 ]; then
-    echo "$failures check(s) failed; the screenshot is $shot"
+    echo "$failures check(s) failed; the screenshots are in $2"
     exit 1
 fi
-echo "the main window matches the design; the screenshot is $shot"
+echo "the main window matches the design, also enlarged; the screenshots are in $2"
