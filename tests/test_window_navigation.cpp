@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 namespace {
@@ -57,6 +59,15 @@ QString attributes(const WindowFixture &f)
         .arg(f.child<QLineEdit>(QStringLiteral("txtDescription"))->text());
 }
 
+// The folder list's item for the folder at path, or null.
+QListWidgetItem *folderItem(const QListWidget *folders, const QString &path)
+{
+    for (int i = 0; i < folders->count(); ++i)
+        if (folders->item(i)->data(Qt::UserRole).toString() == path)
+            return folders->item(i);
+    return nullptr;
+}
+
 // A double-click as the window system delivers it: a click, then the second press that the
 // system reports as a double-click.
 void doubleClick(QListWidget *list, QListWidgetItem *item)
@@ -100,6 +111,9 @@ private Q_SLOTS:
     void singleChoiceRule();
     void epochsHaveNoRule();
     void wholeRoad();
+    void openFolderStandsOut();
+    void listsFollowTheDisk();
+    void firstSaveShowsLibraryFolder();
 
 private:
     void selectFile(const QString &name);
@@ -187,10 +201,7 @@ void TestNavigation::folderChangeMovesFileList()
 {
     f->window->drawingFileName = QStringLiteral("earlier.bmp");
     const QString target = native(m_volume.filePath(QStringLiteral("drawings/sub a")));
-    QListWidgetItem *item = nullptr;
-    for (int i = 0; i < folders->count(); ++i)
-        if (folders->item(i)->data(Qt::UserRole).toString() == target)
-            item = folders->item(i);
+    QListWidgetItem *item = folderItem(folders, target);
     QVERIFY(item);
     doubleClick(folders, item);
     QCOMPARE(folders->path(), target);
@@ -199,10 +210,7 @@ void TestNavigation::folderChangeMovesFileList()
     QCOMPARE(f->window->drawingFileName, QStringLiteral("earlier.bmp"));
 
     // Opening an ancestor goes back up.
-    QListWidgetItem *up = nullptr;
-    for (int i = 0; i < folders->count(); ++i)
-        if (folders->item(i)->data(Qt::UserRole).toString() == m_root)
-            up = folders->item(i);
+    QListWidgetItem *up = folderItem(folders, m_root);
     QVERIFY(up);
     doubleClick(folders, up);
     QCOMPARE(f->window->sourceFolder, m_root);
@@ -530,6 +538,107 @@ void TestNavigation::wholeRoad()
         QByteArray("E 626 FS                                2-3I  E Y58NBNNN0YI_E 626_E_FS_0.bmp"));
     QCOMPARE(f->window->entryFolder.at(0), m_drawings + QDir::separator());
     QCOMPARE(f->window->entryStatus.at(0), QStringLiteral("N"));
+}
+
+void TestNavigation::openFolderStandsOut()
+{
+    // A single click only puts the cursor on a folder; the open folder stays marked.
+    const QString target = native(m_volume.filePath(QStringLiteral("drawings/sub a")));
+    QListWidgetItem *clicked = folderItem(folders, target);
+    QVERIFY(clicked);
+    QTest::mouseClick(folders->viewport(), Qt::LeftButton, {},
+                      folders->visualItemRect(clicked).center());
+    QCOMPARE(folders->currentItem(), clicked);
+    QCOMPARE(folders->path(), m_drawings);
+    QStringList bold;
+    for (int i = 0; i < folders->count(); ++i)
+        if (folders->item(i)->font().bold())
+            bold.append(folders->item(i)->data(Qt::UserRole).toString());
+    QCOMPARE(bold, QStringList{m_drawings});
+}
+
+void TestNavigation::listsFollowTheDisk()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("b")));
+    for (int i = 0; i < 40; ++i)
+        writeText(dir.filePath(QStringLiteral("x%1.bmp").arg(i)));
+    QVERIFY(folders->setPath(dir.path()));
+    const QString shown = native(dir.path());
+    QCOMPARE(f->window->sourceFolder, shown);
+    selectFile(QStringLiteral("x30.bmp"));
+    const int scrolled = files->verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    QListWidgetItem *b = folders->item(folders->count() - 1);
+    QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, folders->visualItemRect(b).center());
+    f->exchange->clearRecords();
+    const QString sourceFolder = f->window->sourceFolder;
+    const QString label = f->child<QLineEdit>(QStringLiteral("txtDescription"))->text();
+    QSignalSpy folderChanges(folders, &FolderList::pathChanged);
+    QSignalSpy selections(files, &FileList::selectionMoved);
+
+    const auto subFolders = [this] {
+        QStringList names;
+        for (int i = 0; i < folders->count(); ++i)
+            if (!folders->item(i)->font().bold() &&
+                folders->item(i)->data(Qt::UserRole).toString().startsWith(folders->path()))
+                names.append(folders->item(i)->text().trimmed());
+        return names;
+    };
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("a")));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("c")));
+    writeText(dir.filePath(QStringLiteral("x10a.bmp")));
+    writeText(dir.filePath(QStringLiteral("notes.txt")));
+    QTRY_COMPARE(subFolders(), (QStringList{"a", "b", "c"}));
+    QTRY_VERIFY(!files->findItems(QStringLiteral("x10a.bmp"), Qt::MatchExactly).isEmpty());
+    QCOMPARE(files->count(), 41);
+
+    QVERIFY(QDir(dir.path()).rename(QStringLiteral("c"), QStringLiteral("d")));
+    QVERIFY(QDir(dir.path()).rename(QStringLiteral("x10a.bmp"), QStringLiteral("y.bmp")));
+    QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("a")));
+    QVERIFY(QFile::remove(dir.filePath(QStringLiteral("x0.bmp"))));
+    QTRY_COMPARE(subFolders(), (QStringList{"b", "d"}));
+    QTRY_COMPARE(itemTexts(files).filter(QRegularExpression(QStringLiteral("^(x0|x10a|y)\\."))),
+                 QStringList{"y.bmp"});
+
+    // Selection, cursor and the window's state stay as they were; no handler ran.
+    QCOMPARE(files->selectedFileName(), QStringLiteral("x30.bmp"));
+    QCOMPARE(files->verticalScrollBar()->value(), scrolled);
+    QCOMPARE(folders->currentItem()->text().trimmed(), QStringLiteral("b"));
+    QCOMPARE(folders->path(), shown);
+    QCOMPARE(f->window->sourceFolder, sourceFolder);
+    QCOMPARE(f->window->drawingFileName, QStringLiteral("x30.bmp"));
+    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(), label);
+    QCOMPARE(folderChanges.size(), 0);
+    QCOMPARE(selections.size(), 0);
+    QVERIFY(f->exchange->messages.isEmpty());
+
+    // The selected drawing removed: nothing is selected, and still no handler runs.
+    QVERIFY(QFile::remove(dir.filePath(QStringLiteral("x30.bmp"))));
+    QTRY_VERIFY(files->findItems(QStringLiteral("x30.bmp"), Qt::MatchExactly).isEmpty());
+    QVERIFY(files->selectedItems().isEmpty());
+    QCOMPARE(selections.size(), 0);
+    QCOMPARE(f->window->drawingFileName, QStringLiteral("x30.bmp"));
+}
+
+void TestNavigation::firstSaveShowsLibraryFolder()
+{
+    QTemporaryDir dir;
+    const QString drawing = QStringLiteral("CH_Re 4-4_E_SBB.bmp");
+    writePicture(dir.filePath(drawing), {50, 20});
+    QVERIFY(folders->setPath(dir.path()));
+    f->exchange->answerInput(QStringLiteral("Swiss"));
+    f->action(QStringLiteral("menuNew"))->trigger();
+    selectFile(drawing);
+    QTest::mouseClick(f->window->chkEPO[4], Qt::LeftButton);
+    QTest::mouseClick(f->child(QStringLiteral("cmdAdd")), Qt::LeftButton);
+    f->exchange->answerFile(dir.filePath(QStringLiteral("Swiss.txt")));
+    f->action(QStringLiteral("menuSave"))->trigger();
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Swiss"))).isDir());
+
+    QTRY_VERIFY(folderItem(folders, native(dir.filePath(QStringLiteral("Swiss")))));
+    QCOMPARE(folders->path(), native(dir.path()));
+    QCOMPARE(files->selectedFileName(), drawing);
 }
 
 QTEST_MAIN(TestNavigation)

@@ -1,8 +1,10 @@
 #include "filelist.h"
 
 #include "filemanagerorder.h"
+#include "folderwatch.h"
 
 #include <QDir>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -17,7 +19,7 @@ constexpr qsizetype measuredNames = 8;
 
 } // namespace
 
-FileList::FileList(QWidget *parent) : QListWidget(parent)
+FileList::FileList(QWidget *parent) : QListWidget(parent), m_watch(new FolderWatch(this))
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     // Every row is one line of text: laying out a folder of thousands of drawings then costs
@@ -27,6 +29,7 @@ FileList::FileList(QWidget *parent) : QListWidget(parent)
         if (!selectedItems().isEmpty())
             Q_EMIT selectionMoved();
     });
+    connect(m_watch, &FolderWatch::changed, this, &FileList::refresh);
     setPath(QDir::currentPath());
 }
 
@@ -44,12 +47,37 @@ QStringList FileList::drawingsIn(const QString &folder)
 void FileList::setPath(const QString &folder)
 {
     const QSignalBlocker blocker(this);
-    clear();
-    addItems(drawingsIn(folder));
-    fitRowsToWidestName();
+    fill(folder);
     setCurrentRow(-1);
     clearSelection();
     m_path = QDir::toNativeSeparators(folder);
+    m_watch->watch(folder);
+}
+
+void FileList::refresh()
+{
+    const QSignalBlocker blocker(this);
+    const QString selected = selectedFileName();
+    const QString underCursor = currentItem() ? currentItem()->text() : QString();
+    const int scrolled = verticalScrollBar()->value();
+    fill(m_path);
+    setCurrentRow(-1);
+    clearSelection();
+    for (int row = 0; row < count(); ++row) {
+        const QString name = item(row)->text();
+        if (name == underCursor)
+            setCurrentRow(row, QItemSelectionModel::NoUpdate);
+        if (name == selected)
+            item(row)->setSelected(true);
+    }
+    verticalScrollBar()->setValue(scrolled);
+}
+
+void FileList::fill(const QString &folder)
+{
+    clear();
+    addItems(drawingsIn(folder));
+    fitRowsToWidestName();
 }
 
 QString FileList::selectedFileName() const

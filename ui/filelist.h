@@ -2,8 +2,11 @@
 
 #include <QListWidget>
 
+class FolderWatch;
+
 // The file list: the drawings ("*.bmp", whatever the letter case of the extension) of one
-// folder, sorted as a file manager sorts them. At most one item is selected.
+// folder, sorted as a file manager sorts them. At most one item is selected. Drawings made,
+// renamed or removed on disk while the list shows them appear and disappear by themselves.
 class FileList : public QListWidget
 {
     Q_OBJECT
@@ -14,6 +17,9 @@ public:
     QString path() const { return m_path; }
     // Lists folder's drawings with no item selected; emits nothing.
     void setPath(const QString &folder);
+    // Reads the folder again, keeping the selected drawing (while it is there) and the scroll
+    // position; emits nothing.
+    void refresh();
 
     // The selected file name, or an empty text.
     QString selectedFileName() const;
@@ -26,7 +32,9 @@ Q_SIGNALS:
     void selectionMoved();
 
 private:
+    void fill(const QString &folder);
     void fitRowsToWidestName();
 
     QString m_path;
+    FolderWatch *m_watch = nullptr;
 };

@@ -1,9 +1,11 @@
 #include "folderlist.h"
 
 #include "filemanagerorder.h"
+#include "folderwatch.h"
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -36,10 +38,11 @@ QString shownName(const QString &nativePath)
 
 } // namespace
 
-FolderList::FolderList(QWidget *parent) : QListWidget(parent)
+FolderList::FolderList(QWidget *parent) : QListWidget(parent), m_watch(new FolderWatch(this))
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemActivated, this, &FolderList::openItem);
+    connect(m_watch, &FolderWatch::changed, this, &FolderList::refresh);
     fill(QDir::currentPath());
 }
 
@@ -55,7 +58,16 @@ bool FolderList::setPath(const QString &folder)
 
 void FolderList::refresh()
 {
-    fill(m_path);
+    const QString underCursor =
+        currentItem() ? currentItem()->data(Qt::UserRole).toString() : QString();
+    const int scrolled = verticalScrollBar()->value();
+    if (!fill(m_path))
+        return;
+    const QSignalBlocker blocker(this);
+    for (int row = 0; row < count(); ++row)
+        if (item(row)->data(Qt::UserRole).toString() == underCursor)
+            setCurrentRow(row);
+    verticalScrollBar()->setValue(scrolled);
 }
 
 void FolderList::keyPressEvent(QKeyEvent *event)
@@ -95,6 +107,11 @@ bool FolderList::fill(const QString &folder)
         ++depth;
     }
     QListWidgetItem *current = item(count() - 1);
+    // The open folder stands out from one that a single click only put the cursor on. Only the
+    // weight is set, so the list's own font still applies.
+    QFont open;
+    open.setBold(true);
+    current->setFont(open);
     for (const QString &name : subFolders) {
         auto *child =
             new QListWidgetItem(closedIcon, QString(depth * 2, QLatin1Char(' ')) + name, this);
@@ -102,5 +119,6 @@ bool FolderList::fill(const QString &folder)
     }
     setCurrentItem(current);
     m_path = native;
+    m_watch->watch(native);
     return true;
 }

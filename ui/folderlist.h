@@ -2,9 +2,12 @@
 
 #include <QListWidget>
 
+class FolderWatch;
+
 // The folder list: the current folder's ancestors, from the drive's root down, then its
 // sub-folders. Double-click or Enter opens the folder under the cursor; the list's value is
-// the path of the open folder.
+// the path of the open folder, which is shown in bold. Sub-folders made, renamed or removed on
+// disk while the list shows them appear and disappear by themselves.
 class FolderList : public QListWidget
 {
     Q_OBJECT
@@ -18,7 +21,8 @@ public:
     // leaves the list as it was, when the folder cannot be read.
     bool setPath(const QString &folder);
 
-    // Reads the folder again (after it changed on disk).
+    // Reads the open folder again, keeping the folder under the cursor and the scroll
+    // position; emits nothing.
     void refresh();
 
 Q_SIGNALS:
@@ -32,4 +36,5 @@ private:
     bool fill(const QString &folder);
 
     QString m_path;
+    FolderWatch *m_watch = nullptr;
 };

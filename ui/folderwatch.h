@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QTimer>
+
+// Watches one folder for entries made, renamed or removed, and tells once per burst of
+// changes, so that a list showing the folder can read it again.
+class FolderWatch : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FolderWatch(QObject *parent);
+
+    // Watches folder instead of the folder watched so far.
+    void watch(const QString &folder);
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    QFileSystemWatcher m_watcher;
+    QTimer m_settle;
+};
