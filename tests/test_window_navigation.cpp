@@ -113,6 +113,7 @@ private Q_SLOTS:
     void wholeRoad();
     void openFolderStandsOut();
     void listsFollowTheDisk();
+    void fileListRowsFitNamesAndFont();
     void firstSaveShowsLibraryFolder();
 
 private:
@@ -619,6 +620,29 @@ void TestNavigation::listsFollowTheDisk()
     QVERIFY(files->selectedItems().isEmpty());
     QCOMPARE(selections.size(), 0);
     QCOMPARE(f->window->drawingFileName, QStringLiteral("x30.bmp"));
+}
+
+void TestNavigation::fileListRowsFitNamesAndFont()
+{
+    // The longest name can be scrolled into view, also after the list's font has grown.
+    QTemporaryDir dir;
+    const QString longest = QStringLiteral("FRG_BR 01 with tender and a long description_D_DB.bmp");
+    for (const QString &name : {QStringLiteral("a.bmp"), longest, QStringLiteral("z.bmp")})
+        writeText(dir.filePath(name));
+    QVERIFY(folders->setPath(dir.path()));
+    for (const int points : {0, 16}) {
+        if (points > 0) {
+            QFont larger = files->font();
+            larger.setPointSize(points);
+            files->setFont(larger);
+        }
+        QCoreApplication::processEvents();
+        const QFontMetrics metrics(files->font());
+        for (int row = 0; row < files->count(); ++row)
+            QVERIFY(files->visualItemRect(files->item(row)).height() >= metrics.height());
+        QVERIFY(files->horizontalScrollBar()->maximum() + files->viewport()->width() >=
+                metrics.horizontalAdvance(longest));
+    }
 }
 
 void TestNavigation::firstSaveShowsLibraryFolder()

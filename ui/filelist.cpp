@@ -4,6 +4,7 @@
 #include "folderwatch.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -86,6 +87,14 @@ QString FileList::selectedFileName() const
     return selected.isEmpty() ? QString() : selected.constFirst()->text();
 }
 
+void FileList::changeEvent(QEvent *event)
+{
+    QListWidget::changeEvent(event);
+    // The rows' size was measured in the font and style of its time.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitRowsToWidestName();
+}
+
 void FileList::fitRowsToWidestName()
 {
     // With uniform rows the view takes every row's size from the last one. Measuring every
@@ -93,6 +102,8 @@ void FileList::fitRowsToWidestName()
     // of single characters and only the few widest are measured as the view measures them.
     if (count() == 0)
         return;
+    QListWidgetItem *last = item(count() - 1);
+    last->setData(Qt::SizeHintRole, QVariant()); // measured afresh below
     const QFontMetrics metrics(font());
     std::array<int, 128> asciiAdvance{};
     for (char16_t code = 0; code < asciiAdvance.size(); ++code)
@@ -117,5 +128,5 @@ void FileList::fitRowsToWidestName()
     for (auto it = widths.begin(); it != widest; ++it)
         rowSize =
             rowSize.expandedTo(itemDelegate()->sizeHint(option, indexFromItem(item(it->second))));
-    item(count() - 1)->setSizeHint(rowSize);
+    last->setSizeHint(rowSize);
 }

@@ -31,6 +31,9 @@ Q_SIGNALS:
     // The selection moved to another file, by mouse or keyboard.
     void selectionMoved();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void fill(const QString &folder);
     void fitRowsToWidestName();
