@@ -4,18 +4,26 @@
 # packages. Installs what it needs (Debian 12).
 #
 # The Qt for Windows is TESSARO_WINDOWS_QT, by default ../shared/qt6-mingw beside the checkout
-# (scripts/windows-qt.sh builds one).
+# (scripts/windows-qt.sh builds one). Exits 77 when there is none.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-windows"
 qt=${TESSARO_WINDOWS_QT:-$root/../shared/qt6-mingw}
 
+# Without a Qt for Windows there is nothing to build: exit 77, which scripts/test.sh takes as
+# "not run".
+if [ ! -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+    echo "Windows leg not run: no Qt for Windows at $qt (set TESSARO_WINDOWS_QT, or build one with scripts/windows-qt.sh)."
+    exit 77
+fi
+qt=$(cd "$qt" && pwd)
+
 # The cross compiler, the host's Qt tools (moc, rcc, uic), Wine to run the programs and the
 # tests, the fonts the offscreen platform draws with, and makensis, an X server and screenshot
 # tools for the packages and their check.
 packages="cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools wine64
-fonts-dejavu-core nsis zip xvfb xauth x11-utils imagemagick"
+fonts-dejavu-core nsis xvfb xauth x11-utils imagemagick"
 
 missing=""
 for p in $packages; do
@@ -38,11 +46,6 @@ if [ -n "$missing" ]; then
     fi
 fi
 
-if [ ! -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ]; then
-    echo "No Qt for Windows at $qt: set TESSARO_WINDOWS_QT or build one with scripts/windows-qt.sh." >&2
-    exit 1
-fi
-qt=$(cd "$qt" && pwd)
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DTESSARO_WINDOWS_QT="$qt"
