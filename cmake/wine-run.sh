@@ -4,6 +4,10 @@
 #
 #   wine-run.sh PREFIX QT-FOR-WINDOWS PROGRAM [ARGUMENT...]
 #
+# Drive N: of the prefix is a drive without a medium. A program run with TESSARO_SCRATCH_DRIVE_D
+# set finds drive D: empty, mapped to a folder beside the prefix; runs that set it must not
+# overlap (the tests that do hold a CTest resource lock).
+#
 # The prefix is made once (wineboot under a lock, so parallel runs do not race) and one
 # wineserver serves every run and ends by itself two minutes after the last. Wine keeps
 # variables named QT_* from the program, so they are handed over as WINEQT_*, which Wine passes
@@ -36,11 +40,19 @@ export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw_runtime");$(wi
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
 export WINEPREFIX="$prefix"
+scratch=$prefix-drives
 (
     flock 9
     if [ ! -f "$prefix/.made" ]; then
         "$wine" wineboot --init >/dev/null 2>&1
         touch "$prefix/.made"
+    fi
+    # N: is a drive that is never ready: its folder does not exist.
+    ln -sfn "$scratch/no-medium" "$prefix/dosdevices/n:"
+    if [ -n "${TESSARO_SCRATCH_DRIVE_D:-}" ]; then
+        rm -rf "$scratch/d"
+        mkdir -p "$scratch/d"
+        ln -sfn "$scratch/d" "$prefix/dosdevices/d:"
     fi
     # Starts the shared server unless one runs for this prefix already.
     wineserver -p120 >/dev/null 2>&1 || true

@@ -25,6 +25,20 @@ QStringEncoder makeEncoder()
 }
 #endif
 
+// True when text has one byte per character in the code page and reads back unchanged. The
+// system's converter on Windows replaces a character the code page lacks by a look-alike ("Ω"
+// becomes "O") and reports no error, so only reading the bytes back tells.
+bool holdsUnchanged(QStringView text)
+{
+    QStringEncoder encoder = makeEncoder();
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError() || bytes.size() != text.size())
+        return false;
+    QStringDecoder decoder = makeDecoder();
+    const QString back = decoder.decode(bytes);
+    return !decoder.hasError() && back == text;
+}
+
 } // namespace
 
 QString decodeCodePage(const QByteArray &bytes)
@@ -46,17 +60,13 @@ bool fitsCodePage(const QString &text)
 
 std::optional<char32_t> firstCharOutsideCodePage(const QString &text)
 {
-    QStringEncoder whole = makeEncoder();
-    const QByteArray bytes = whole.encode(text);
-    if (!whole.hasError() && bytes.size() == text.size())
+    if (holdsUnchanged(text))
         return std::nullopt;
     for (qsizetype i = 0; i < text.size();) {
         const bool pair =
             text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         const qsizetype length = pair ? 2 : 1;
-        QStringEncoder encoder = makeEncoder();
-        const QByteArray byte = encoder.encode(QStringView(text).mid(i, length));
-        if (encoder.hasError() || byte.size() != 1)
+        if (!holdsUnchanged(QStringView(text).mid(i, length)))
             return pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
         i += length;
     }

@@ -6,19 +6,13 @@
 #include "entrycolumns.h"
 #include "filecopy.h"
 #include "filetest.h"
+#include "nativepath.h"
 
 #include <QDir>
 
 #include <algorithm>
 
 namespace {
-
-QString withSeparator(const QString &folder)
-{
-    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()))
-        return folder;
-    return folder + QDir::separator();
-}
 
 QString columnText(const QString &line, qsizetype column)
 {
@@ -116,10 +110,10 @@ QList<FileProblem> makeLibraryFolders(const QString &libraryFolder, const QStrin
         return problems;
     }
     if (const QString reason = makeFolder(libraryFolder); !reason.isEmpty()) {
-        problems.append({libraryFolder, reason});
+        problems.append({QDir::toNativeSeparators(libraryFolder), reason});
         return problems;
     }
-    const QString inside = withSeparator(libraryFolder);
+    const QString inside = folderWithSeparator(libraryFolder);
     QStringList names{QStringLiteral("consists")};
     names += typeCodes;
     for (const QString &name : std::as_const(names)) {
@@ -133,14 +127,14 @@ QList<FileProblem> makeLibraryFolders(const QString &libraryFolder, const QStrin
 EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFolder,
                                   const QString &libraryFolder)
 {
-    const QString source = withSeparator(sourceFolder);
+    const QString source = folderWithSeparator(sourceFolder);
     const CopyPlan plan = planCopies(line, source);
 
     EntryCopyReport report;
     report.refusal = plan.refusal;
 
     const QString type = trimBlanks(line.mid(EntryColumn::gt - 1, EntryColumn::gtWidth));
-    const QString target = withSeparator(libraryFolder) + type + QDir::separator();
+    const QString target = folderWithSeparator(joinPath(libraryFolder, type));
     QString folderReason;
     if (libraryFolder.isEmpty())
         folderReason = noLibraryFolder(); // rather than the root folder's type folders
@@ -151,8 +145,7 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
                                       "its drawings have no type folder")
                            .arg(type, vehicleTypeCodes().join(QLatin1String(", ")));
     else if (const QString reason = makeFolder(target); !reason.isEmpty())
-        folderReason = QStringLiteral("the folder %1 cannot be made: %2")
-                           .arg(QDir::toNativeSeparators(target), reason);
+        folderReason = QStringLiteral("the folder %1 cannot be made: %2").arg(target, reason);
 
     for (const QString &name : plan.names) {
         if (!folderReason.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "sitelocations.h"
 
+#include "nativepath.h"
+
 #include <QDir>
 
 SiteLocations SiteLocations::standard()
@@ -9,20 +11,17 @@ SiteLocations SiteLocations::standard()
             QStringLiteral("D:\\root\\pages\\dn_pavoscr.html"), QStringLiteral("D:\\appo.txt"),
             QStringLiteral("D:\\rr\\scr\\pavo_bahn_env\\Zerbon\\LIB.txt")};
 #else
-    return onDrive(QDir::homePath() + QDir::separator() + QLatin1Char('D'));
+    return onDrive(joinPath(QDir::homePath(), QStringLiteral("D")));
 #endif
 }
 
 SiteLocations SiteLocations::onDrive(const QString &driveRoot)
 {
-    const QChar sep = QDir::separator();
-    const QString pages =
-        driveRoot + sep + QLatin1String("root") + sep + QLatin1String("pages") + sep;
-    return {pages + QLatin1String("libraries") + sep, pages + QLatin1String("dn_pavoscr.html"),
-            driveRoot + sep + QLatin1String("appo.txt"),
-            driveRoot + sep + QLatin1String("rr") + sep + QLatin1String("scr") + sep +
-                QLatin1String("pavo_bahn_env") + sep + QLatin1String("Zerbon") + sep +
-                QLatin1String("LIB.txt")};
+    const QString pages = joinPath(driveRoot, QStringLiteral("root/pages"));
+    return {folderWithSeparator(joinPath(pages, QStringLiteral("libraries"))),
+            joinPath(pages, QStringLiteral("dn_pavoscr.html")),
+            joinPath(driveRoot, QStringLiteral("appo.txt")),
+            joinPath(driveRoot, QStringLiteral("rr/scr/pavo_bahn_env/Zerbon/LIB.txt"))};
 }
 
 QString SiteLocations::libraryPage(const QString &libraryName) const
@@ -32,5 +31,5 @@ QString SiteLocations::libraryPage(const QString &libraryName) const
 
 QString SiteLocations::picture(const QString &libraryName, const QString &baseName) const
 {
-    return libraryPagesFolder + libraryName + QDir::separator() + baseName + QLatin1String(".gif");
+    return joinPath(libraryPagesFolder + libraryName, baseName + QLatin1String(".gif"));
 }

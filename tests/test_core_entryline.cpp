@@ -402,9 +402,18 @@ void TestEntryLine::companionFiles_data()
         << QStringList{"Re44_W9.bmp"} << Mutation([](LibraryEntry &e) { e.variations = true; })
         << "NBNNN0Y";
     QTest::newRow("variation of another stem")
-        << QStringList{"Re4_N0.bmp", "Re44_X0.bmp", "Re44_n0.bmp"}
+        << QStringList{"Re4_N0.bmp", "Re44_X0.bmp"}
         << Mutation([](LibraryEntry &e) { e.variations = true; })
         << "REFUSED: Re44.bmp hasn't variations!";
+    // Windows file names match without regard to letter case: there Re44_n0.bmp is the file
+    // the name Re44_N0.bmp opens.
+    QTest::newRow("lower-case direction letter")
+        << QStringList{"Re44_n0.bmp"} << Mutation([](LibraryEntry &e) { e.variations = true; })
+#ifdef Q_OS_WIN
+        << "NBNNN0Y";
+#else
+        << "REFUSED: Re44.bmp hasn't variations!";
+#endif
 }
 
 void TestEntryLine::companionFiles()

@@ -2,6 +2,7 @@
 #include "htmlpages.h"
 #include "libraryfile.h"
 #include "publishlibrary.h"
+#include "scratchdrive.h"
 #include "sitelocations.h"
 #include "testfiles.h"
 
@@ -127,7 +128,8 @@ QByteArray indexWithRows(int rows)
 }
 
 // A site tree under a temporary folder standing for drive D:, with an attributes file
-// outside it.
+// outside it. Where the test has a drive D: of its own, the tree is on it at the site's
+// fixed places.
 struct Site
 {
     QTemporaryDir dir;
@@ -136,7 +138,8 @@ struct Site
 
     Site()
     {
-        locations = SiteLocations::onDrive(dir.path() + QStringLiteral("/D"));
+        locations = haveScratchDriveD() ? siteOnScratchDriveD()
+                                        : SiteLocations::onDrive(dir.path() + QStringLiteral("/D"));
         QDir().mkpath(locations.libraryPagesFolder + QStringLiteral("ITALIA1"));
         QDir().mkpath(QFileInfo(locations.pageTemplate).path());
         QDir().mkpath(dir.path() + QStringLiteral("/LIBS"));

@@ -2,6 +2,7 @@
 #include "frmedit.h"
 #include "libraryfile.h"
 #include "mountedvolume.h"
+#include "scratchdrive.h"
 #include "scriptedexchange.h"
 #include "testfiles.h"
 
@@ -241,7 +242,9 @@ void TestWindowHtml::init()
 {
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
-    site = SiteLocations::onDrive(dir->path() + QStringLiteral("/D"));
+    // The site's fixed places where the test has a drive D: of its own.
+    site = haveScratchDriveD() ? siteOnScratchDriveD()
+                               : SiteLocations::onDrive(dir->path() + QStringLiteral("/D"));
     makeSite(crlfLines(indexLines));
     QVERIFY(QDir().mkpath(dir->path() + QStringLiteral("/LIBS")));
 

@@ -199,9 +199,10 @@ void TestMainWindow::controlsAtDesignedPlaces()
              QStringLiteral("Animation Cycle (n. of pixels)"));
     QVERIFY(f->child<QLabel>(QStringLiteral("lblAF"))->font().bold());
     QVERIFY(f->child<QCheckBox>(QStringLiteral("chkEPO_1"))->font().bold());
-    QVERIFY(
-        f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->font().fixedPitch() ||
-        QFontInfo(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->font()).fixedPitch());
+    // The columns of the entry lines line up: narrow and wide letters take the same room.
+    const QFontMetrics list(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->font());
+    QCOMPARE(list.horizontalAdvance(QStringLiteral("iiiiiiiiii")),
+             list.horizontalAdvance(QStringLiteral("WWWWWWWWWW")));
     QCOMPARE(f->child(QStringLiteral("centralwidget"))->palette().color(QPalette::Window),
              QColor(255, 128, 0));
 }
@@ -424,7 +425,7 @@ void TestMainWindow::addWithoutLibrary()
     QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
     QCOMPARE(f->exchange->messageTexts(), QStringList{noLibrary});
     QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
-    QCOMPARE(f->window->sourceFolder, QStringLiteral("/drawings") + QDir::separator());
+    QCOMPARE(f->window->sourceFolder, QDir::toNativeSeparators(QStringLiteral("/drawings/")));
     QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 0);
     QCOMPARE(f->window->entryCount, 0);
 }
@@ -513,13 +514,13 @@ void TestMainWindow::addAndErase()
     const QString line = QStringLiteral("Re 4/4").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
 
     f->window->addEntry();
-    QCOMPARE(f->window->sourceFolder, folder + QDir::separator());
+    QCOMPARE(f->window->sourceFolder, QDir::toNativeSeparators(folder + QLatin1Char('/')));
     f->window->addEntry(); // the same drawing twice gives two entries
     QCOMPARE(listItems(list), (QStringList{line, line}));
     QCOMPARE(list->currentRow(), 1);
     QCOMPARE(f->window->entryCount, 2);
     QCOMPARE(f->window->entryStatus.mid(0, 2), (QStringList{"N", "N"}));
-    QCOMPARE(f->window->entryFolder.at(1), folder + QDir::separator());
+    QCOMPARE(f->window->entryFolder.at(1), QDir::toNativeSeparators(folder + QLatin1Char('/')));
     // Every control keeps its value for the next drawing.
     QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(),
              QStringLiteral("Re 4/4"));
@@ -538,9 +539,10 @@ void TestMainWindow::addAndErase()
     QVERIFY(f->exchange->messages.isEmpty());
 
     // The freed slot is taken by the next entry.
-    f->window->sourceFolder = QStringLiteral("/other/");
+    const QString other = QDir::toNativeSeparators(QStringLiteral("/other/"));
+    f->window->sourceFolder = other;
     f->window->addEntry();
-    QCOMPARE(f->window->entryFolder.at(0), QStringLiteral("/other/"));
+    QCOMPARE(f->window->entryFolder.at(0), other);
     QCOMPARE(f->window->entryCount, 1);
 }
 

@@ -2,6 +2,7 @@
 #include "drivelist.h"
 #include "filelist.h"
 #include "folderlist.h"
+#include "scratchdrive.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>
@@ -97,6 +98,9 @@ private Q_SLOTS:
     void driveWithoutMedium();
     void driveWithoutMediumAtRoot();
     void driveChangeRunsFolderChange();
+#ifdef Q_OS_WIN
+    void driveLetters();
+#endif
     void selectionPresetsAttributes();
     void keyboardSelection();
     void companionRefusals_data();
@@ -120,6 +124,7 @@ private:
     void selectFile(const QString &name);
 
     QTemporaryDir m_volume;
+    QString m_volumePath; // the root of the drawings' volume, ending with "/"
     QString m_root;
     QString m_drawings;
     QString m_missingDrive;
@@ -133,14 +138,21 @@ private:
 void TestNavigation::initTestCase()
 {
     QVERIFY(m_volume.isValid());
-    m_root = native(m_volume.path());
-    m_drawings = native(m_volume.filePath(QStringLiteral("drawings")));
-    m_missingDrive = native(m_volume.filePath(QStringLiteral("no-medium")));
-    QVERIFY(QDir(m_volume.path()).mkpath(QStringLiteral("drawings/sub b")));
-    QVERIFY(QDir(m_volume.path()).mkpath(QStringLiteral("drawings/sub a")));
-    QVERIFY(QDir(m_volume.path()).mkpath(QStringLiteral("drawings/folder.bmp")));
-    writePicture(m_volume.filePath(QStringLiteral("root.bmp")), {20, 10});
-    const QString d = m_volume.filePath(QStringLiteral("drawings/"));
+    // A temporary folder plays a volume, and a folder that is not there a drive without a
+    // medium; where the test has drive letters of its own, they are the real thing.
+    m_volumePath = haveScratchDriveD() ? QStringLiteral("D:/") : m_volume.path() + '/';
+    const QString &volume = m_volumePath;
+    m_root = native(volume);
+    if (m_root.size() > 3)
+        m_root.chop(1);
+    m_drawings = native(volume + QStringLiteral("drawings"));
+    m_missingDrive = haveScratchDriveD() ? QString::fromLatin1(unreadyDriveRoot())
+                                         : native(volume + QStringLiteral("no-medium"));
+    QVERIFY(QDir(volume).mkpath(QStringLiteral("drawings/sub b")));
+    QVERIFY(QDir(volume).mkpath(QStringLiteral("drawings/sub a")));
+    QVERIFY(QDir(volume).mkpath(QStringLiteral("drawings/folder.bmp")));
+    writePicture(volume + QStringLiteral("root.bmp"), {20, 10});
+    const QString d = volume + QStringLiteral("drawings/");
     writePicture(d + QStringLiteral("I_E 626_E_FS_0.bmp"), {120, 40});
     writePicture(d + QStringLiteral("I_E 626_E_FS_0_N1.bmp"), {120, 40});
     writePicture(d + QStringLiteral("I_E 626_E_FS_1.bmp"), {120, 40});
@@ -162,7 +174,6 @@ void TestNavigation::init()
     drives = f->child<DriveList>(QStringLiteral("Drive1"));
     folders = f->child<FolderList>(QStringLiteral("dirSourceBMP"));
     files = f->child<FileList>(QStringLiteral("File1"));
-    // The temporary folder plays a volume, and a folder that is not there a drive without a medium.
     drives->setDriveRoots({m_root, m_missingDrive});
     f->window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
@@ -201,7 +212,7 @@ void TestNavigation::listsOpenOnCurrentFolder()
 void TestNavigation::folderChangeMovesFileList()
 {
     f->window->drawingFileName = QStringLiteral("earlier.bmp");
-    const QString target = native(m_volume.filePath(QStringLiteral("drawings/sub a")));
+    const QString target = native(m_volumePath + QStringLiteral("drawings/sub a"));
     QListWidgetItem *item = folderItem(folders, target);
     QVERIFY(item);
     doubleClick(folders, item);
@@ -221,7 +232,7 @@ void TestNavigation::folderChangeMovesFileList()
 
 void TestNavigation::enterOpensFolder()
 {
-    const QString target = native(m_volume.filePath(QStringLiteral("drawings/sub b")));
+    const QString target = native(m_volumePath + QStringLiteral("drawings/sub b"));
     folders->setFocus();
     for (int i = 0; i < folders->count(); ++i)
         if (folders->item(i)->data(Qt::UserRole).toString() == target)
@@ -322,6 +333,38 @@ void TestNavigation::driveChangeRunsFolderChange()
     QCOMPARE(f->window->sourceFolder, m_root);
     QCOMPARE(itemTexts(files), QStringList{"root.bmp"});
 }
+
+#ifdef Q_OS_WIN
+void TestNavigation::driveLetters()
+{
+    // The computer's drives as letters, each shown as the letter, ":" and more.
+    const QStringList roots = DriveList::hostDriveRoots();
+    QVERIFY2(roots.contains(QStringLiteral("C:\\")), qPrintable(roots.join(' ')));
+    DriveList list;
+    for (int i = 0; i < list.count(); ++i) {
+        const QString root = list.itemData(i).toString();
+        QCOMPARE(root.size(), 3);
+        QVERIFY2(root.at(0).isUpper() && root.endsWith(QLatin1String(":\\")), qPrintable(root));
+        QVERIFY2(list.itemText(i).startsWith(root.left(2)), qPrintable(list.itemText(i)));
+    }
+    if (!haveScratchDriveD())
+        return;
+    // Picking C:, then D: in the list the user sees moves all three lists to each root.
+    drives->setDriveRoots(DriveList::hostDriveRoots());
+    const int c = drives->findData(QStringLiteral("C:\\"));
+    const int d = drives->findData(QStringLiteral("D:\\"));
+    QVERIFY(c >= 0 && d >= 0);
+    drives->setCurrentIndex(c);
+    QCOMPARE(f->window->sourceFolder, QStringLiteral("C:\\"));
+    QCOMPARE(folders->path(), QStringLiteral("C:\\"));
+    drives->setCurrentIndex(d);
+    QCOMPARE(f->window->sourceFolder, QStringLiteral("D:\\"));
+    QCOMPARE(folders->path(), QStringLiteral("D:\\"));
+    QCOMPARE(itemTexts(files), QStringList{"root.bmp"});
+    QCOMPARE(QDir::toNativeSeparators(QDir::currentPath()), QStringLiteral("D:\\"));
+    QVERIFY(f->exchange->messages.isEmpty());
+}
+#endif
 
 void TestNavigation::selectionPresetsAttributes()
 {

@@ -5,6 +5,7 @@
 #include "codetables.h"
 #include "digitonlyfilter.h"
 #include "focusring.h"
+#include "listfont.h"
 #include "programresources.h"
 #include "qtmodalexchange.h"
 #include "ui_frmedit.h"
@@ -12,25 +13,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFontDatabase>
 #include <QScreen>
 
 namespace {
 
 constexpr int clientWidth = 724;
 constexpr int clientHeight = 477;
-
-// The design's fonts, or the system's nearest where they are missing.
-QFont designFixedFont()
-{
-    const QString wanted = QStringLiteral("Courier New");
-    QFont font = QFontDatabase::families().contains(wanted)
-                     ? QFont(wanted)
-                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(8.25);
-    font.setBold(false);
-    return font;
-}
 
 // The captions' design font; captionfonts.h picks its stand-ins.
 QFont designCaptionFont(bool bold)
@@ -120,7 +108,7 @@ void FrmEdit::applyDesignFonts()
     setCaptionFont(controlsOfKind<QLabel>(*ui->centralwidget), designCaptionFont(true));
     setCaptionFont(controlsOfKind<QCheckBox>(*ui->centralwidget), designCaptionFont(true));
     setCaptionFont(controlsOfKind<QPushButton>(*ui->centralwidget), designCaptionFont(false));
-    const QFont fixed = designFixedFont();
+    const QFont fixed = libraryListFont();
     for (QWidget *widget : std::initializer_list<QWidget *>{
              ui->lstLibraryFile, ui->cboGT, ui->cboUland, ui->txtPixels, ui->txtCycle})
         widget->setFont(fixed);

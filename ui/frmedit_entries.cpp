@@ -2,10 +2,10 @@
 
 #include "entrycolumns.h"
 #include "libraryentry.h"
+#include "nativepath.h"
 #include "ui_frmedit.h"
 
 #include <QCheckBox>
-#include <QDir>
 
 namespace {
 
@@ -52,8 +52,7 @@ LibraryEntry FrmEdit::entryFromControls() const
 
 void FrmEdit::addEntry()
 {
-    if (!sourceFolder.endsWith(QDir::separator()))
-        sourceFolder += QDir::separator();
+    sourceFolder = folderWithSeparator(sourceFolder);
     if (libraryMode == QLatin1String("---")) {
         exchange().message(MessageKind::Warning, noLibraryMessage());
         return;

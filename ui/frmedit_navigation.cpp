@@ -2,6 +2,7 @@
 
 #include "blanks.h"
 #include "drawingname.h"
+#include "nativepath.h"
 #include "ui_frmedit.h"
 
 #include <QCheckBox>
@@ -78,8 +79,7 @@ void FrmEdit::folderChanged()
 
 void FrmEdit::fileSelected()
 {
-    if (!sourceFolder.endsWith(QDir::separator()))
-        sourceFolder += QDir::separator();
+    sourceFolder = folderWithSeparator(sourceFolder);
     drawingFileName = ui->File1->selectedFileName();
 
     const DrawingNameInfo info = decodeDrawingName(drawingFileName);
@@ -116,9 +116,7 @@ void FrmEdit::showDrawing()
                            QStringLiteral("Line up drive, folders and files!"));
         return;
     }
-    const QString path = sourceFolder.endsWith(QDir::separator())
-                             ? sourceFolder + drawingFileName
-                             : sourceFolder + QDir::separator() + drawingFileName;
+    const QString path = joinPath(sourceFolder, drawingFileName);
     // A file that is no picture leaves the preview empty; the selection goes on.
     ui->picView->clear();
     ui->picView->setPixmap(QPixmap(path));

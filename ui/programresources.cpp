@@ -6,4 +6,5 @@
 void initProgramResources()
 {
     Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(fonts);
 }
