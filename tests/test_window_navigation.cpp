@@ -592,7 +592,7 @@ void TestNavigation::wholeRoad()
 void TestNavigation::openFolderStandsOut()
 {
     // A single click only puts the cursor on a folder; the open folder stays marked.
-    const QString target = native(m_volume.filePath(QStringLiteral("drawings/sub a")));
+    const QString target = native(m_volumePath + QStringLiteral("drawings/sub a"));
     QListWidgetItem *clicked = folderItem(folders, target);
     QVERIFY(clicked);
     QTest::mouseClick(folders->viewport(), Qt::LeftButton, {},
