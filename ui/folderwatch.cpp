@@ -5,8 +5,8 @@
 
 namespace {
 
-// Copying many drawings changes a folder thousands of times; the list is read again once the
-// changes have settled for this long, not once for each.
+// Copying many drawings changes a folder thousands of times; the list is read again this long
+// after the first change, once for all changes made meanwhile, not once for each.
 constexpr int settleMs = 150;
 
 } // namespace

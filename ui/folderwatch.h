@@ -4,8 +4,8 @@
 #include <QObject>
 #include <QTimer>
 
-// Watches one folder for entries made, renamed or removed, and tells once per burst of
-// changes, so that a list showing the folder can read it again.
+// Watches one folder for entries made, renamed or removed, and tells a little after a change,
+// once for all the changes of that moment, so that a list showing the folder can read it again.
 class FolderWatch : public QObject
 {
     Q_OBJECT
