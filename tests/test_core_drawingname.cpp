@@ -1,5 +1,6 @@
 #include "drawingname.h"
 #include "filetest.h"
+#include "hiddenfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -336,14 +337,24 @@ void TestDrawingName::upperCaseExtensionOnDiskIsNoVariation()
 
 void TestDrawingName::hiddenStemCandidateDoesNotCount()
 {
-#ifdef Q_OS_WIN
-    QSKIP("hidden files are marked by an attribute there, not by the name");
-#else
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
+    const QString folder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
+#ifdef Q_OS_WIN
+    // Hidden files are marked by an attribute there, not by the name.
+    const QString stem = QStringLiteral("loco.bmp");
+    const QString candidate = dir.filePath(QStringLiteral("loco_N0.bmp"));
+    QVERIFY(writeFile(dir.filePath(stem)));
+    QVERIFY(writeFile(candidate));
+    QVERIFY(setHidden(candidate, true));
+    QVERIFY(!hasVariationDrawings(folder, stem));
+
+    // The same search finds the candidate once it is visible.
+    QVERIFY(setHidden(candidate, false));
+    QVERIFY(hasVariationDrawings(folder, stem));
+#else
     QVERIFY(writeFile(dir.filePath(QStringLiteral(".loco.bmp"))));
     QVERIFY(writeFile(dir.filePath(QStringLiteral(".loco_N0.bmp"))));
-    const QString folder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
     QVERIFY(!hasVariationDrawings(folder, QStringLiteral(".loco.bmp")));
 
     // The same search finds a visible candidate of the same stem.
