@@ -8,8 +8,8 @@
 # set finds drive D: empty, mapped to a folder beside the prefix; runs that set it must not
 # overlap (the tests that do hold a CTest resource lock).
 #
-# The prefix is made once (wineboot under a lock, so parallel runs do not race) and one
-# wineserver serves every run and ends by itself two minutes after the last. Wine keeps
+# The prefix is made once (wineboot under a lock, so parallel runs do not race, bounded to five
+# minutes); Wine starts its server itself and ends it shortly after the last run. Wine keeps
 # variables named QT_* from the program, so they are handed over as WINEQT_*, which Wine passes
 # under their own names. The offscreen platform finds its fonts in QT_QPA_FONTDIR, not in
 # Wine's font folders; Qt's messages go to stderr. Each run is bounded by TESSARO_WINE_TIMEOUT
@@ -44,18 +44,17 @@ scratch=$prefix-drives
 (
     flock 9
     if [ ! -f "$prefix/.made" ]; then
-        "$wine" wineboot --init >/dev/null 2>&1
+        timeout --kill-after=10 300 "$wine" wineboot --init >/dev/null 2>&1 9>&-
+        # N: is a drive that is never ready: its folder does not exist.
+        mkdir -p "$scratch/d"
+        ln -sfn "$scratch/d" "$prefix/dosdevices/d:"
+        ln -sfn "$scratch/no-medium" "$prefix/dosdevices/n:"
         touch "$prefix/.made"
     fi
-    # N: is a drive that is never ready: its folder does not exist.
-    ln -sfn "$scratch/no-medium" "$prefix/dosdevices/n:"
     if [ -n "${TESSARO_SCRATCH_DRIVE_D:-}" ]; then
         rm -rf "$scratch/d"
         mkdir -p "$scratch/d"
-        ln -sfn "$scratch/d" "$prefix/dosdevices/d:"
     fi
-    # Starts the shared server unless one runs for this prefix already.
-    wineserver -p120 >/dev/null 2>&1 || true
 ) 9>"$prefix.lock"
 
 : "${QT_QPA_FONTDIR:=/usr/share/fonts/truetype/dejavu}"
