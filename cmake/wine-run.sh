@@ -32,8 +32,9 @@ windows_path() {
 }
 
 export WINEARCH=win64 WINEDEBUG=-all
-# No Mono or Gecko install prompts while the prefix is made.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko install prompts while the prefix is made, and no menu entries or file
+# associations written into the host's desktop.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mingw_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw_runtime");$(windows_path /usr/x86_64-w64-mingw32/lib)"
 

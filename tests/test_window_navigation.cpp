@@ -348,6 +348,7 @@ void TestNavigation::driveLetters()
         QCOMPARE(root.size(), 3);
         QVERIFY2(root.at(0).isUpper() && root.endsWith(QLatin1String(":\\")), qPrintable(root));
         QVERIFY2(list.itemText(i).startsWith(root.left(2)), qPrintable(list.itemText(i)));
+        QVERIFY2(!list.itemText(i).contains(QLatin1Char('/')), qPrintable(list.itemText(i)));
     }
     if (!haveScratchDriveD())
         return;

@@ -8,6 +8,7 @@
 
 namespace {
 
+#ifndef Q_OS_WIN
 // Kernel and container file systems that hold no user's files.
 bool isPseudoFileSystem(const QStorageInfo &volume)
 {
@@ -25,6 +26,8 @@ bool isPseudoFileSystem(const QStorageInfo &volume)
     return root.startsWith(QLatin1String("/proc")) || root.startsWith(QLatin1String("/sys")) ||
            root.startsWith(QLatin1String("/dev")) || root.startsWith(QLatin1String("/snap"));
 }
+
+#endif
 
 #ifdef Q_OS_WIN
 constexpr Qt::CaseSensitivity pathCase = Qt::CaseInsensitive;
@@ -84,7 +87,9 @@ void DriveList::setDriveRoots(const QStringList &roots)
         const QString native = nativeRoot(root);
         const QStorageInfo volume(native);
         const QString name = volume.isValid() ? volume.displayName() : QString();
-        const QString shown = name.isEmpty() || name == native
+        // A volume without a label is named by its root, on Windows with "/" ("C:/"): that is
+        // no name worth showing beside the root itself.
+        const QString shown = name.isEmpty() || QDir::toNativeSeparators(name) == native
                                   ? native
                                   : native + QLatin1String(" [") + name + QLatin1Char(']');
         addItem(shown, native);
