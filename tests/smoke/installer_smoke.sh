@@ -105,7 +105,9 @@ uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaro'
 installed=$(cd "$folder" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
 expected=$(printf '%s\n' tessaro.exe Uninstall.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
     libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll \
-    styles/qwindowsvistastyle.dll imageformats/qgif.dll | LC_ALL=C sort)
+    styles/qwindowsvistastyle.dll imageformats/qgif.dll licenses/Qt.txt licenses/LGPL-3.txt \
+    licenses/GPL-3.txt licenses/gcc-runtime.txt licenses/mingw-w64.txt licenses/DejaVu-fonts.txt |
+    LC_ALL=C sort)
 [ "$installed" = "$expected" ] ||
     failed "installed files: expected $(echo "$expected" | paste -sd ' '); saw" \
         "$(echo "$installed" | paste -sd ' ')"
