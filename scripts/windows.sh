@@ -20,32 +20,12 @@ fi
 qt=$(cd "$qt" && pwd)
 
 # The cross compiler, the host's Qt tools (moc, rcc, uic), Wine to run the programs and the
-# tests, the fonts the offscreen platform draws with, and makensis, an X server and screenshot
-# tools for the packages and their check.
+# tests, the fonts the offscreen platform draws with, and makensis, unzip, strings, an X server
+# and screenshot tools for the packages and their check.
 packages="cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools wine64
-fonts-dejavu-core nsis xvfb xauth x11-utils imagemagick"
+fonts-dejavu-core nsis unzip binutils xvfb xauth x11-utils imagemagick"
 
-missing=""
-for p in $packages; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing="$missing $p"
-    fi
-done
-
-if [ -n "$missing" ]; then
-    if [ "$(id -u)" -eq 0 ]; then
-        echo "Installing:$missing"
-        export DEBIAN_FRONTEND=noninteractive
-        apt-get update -qq
-        # shellcheck disable=SC2086
-        apt-get install -y -qq --no-install-recommends $missing
-    else
-        echo "Some packages are missing. Run this once, then try again:"
-        echo "sudo apt-get install -y --no-install-recommends$missing"
-        exit 1
-    fi
-fi
-
+. "$root/scripts/packages.sh"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DTESSARO_WINDOWS_QT="$qt"
