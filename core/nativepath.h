@@ -11,3 +11,7 @@ QString folderWithSeparator(const QString &folder);
 
 // name in folder.
 QString joinPath(const QString &folder, const QString &name);
+
+// folder as the lists show and store it: absolute, cleaned, with the system's separators; a
+// drive letter alone gets its separator ("C:" is the drive's current folder, "C:\" its root).
+QString nativeFolder(const QString &folder);

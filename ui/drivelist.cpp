@@ -1,5 +1,7 @@
 #include "drivelist.h"
 
+#include "nativepath.h"
+
 #include <QDir>
 #include <QSignalBlocker>
 #include <QStorageInfo>
@@ -35,14 +37,6 @@ constexpr Qt::CaseSensitivity pathCase = Qt::CaseInsensitive;
 constexpr Qt::CaseSensitivity pathCase = Qt::CaseSensitive;
 #endif
 
-QString nativeRoot(const QString &root)
-{
-    QString native = QDir::toNativeSeparators(QDir::cleanPath(root));
-    if (native.size() == 2 && native.at(1) == QLatin1Char(':'))
-        native += QDir::separator();
-    return native;
-}
-
 } // namespace
 
 DriveList::DriveList(QWidget *parent) : QComboBox(parent)
@@ -63,12 +57,12 @@ QStringList DriveList::hostDriveRoots()
     QStringList roots;
 #ifdef Q_OS_WIN
     for (const QFileInfo &drive : QDir::drives())
-        roots.append(nativeRoot(drive.absolutePath()));
+        roots.append(nativeFolder(drive.absolutePath()));
 #else
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || isPseudoFileSystem(volume))
             continue;
-        const QString root = nativeRoot(volume.rootPath());
+        const QString root = nativeFolder(volume.rootPath());
         if (!roots.contains(root))
             roots.append(root);
     }
@@ -84,7 +78,7 @@ void DriveList::setDriveRoots(const QStringList &roots)
     const QSignalBlocker blocker(this);
     clear();
     for (const QString &root : roots) {
-        const QString native = nativeRoot(root);
+        const QString native = nativeFolder(root);
         const QStorageInfo volume(native);
         const QString name = volume.isValid() ? volume.displayName() : QString();
         // A volume without a label is named by its root, on Windows with "/" ("C:/"): that is
@@ -115,10 +109,10 @@ QString DriveList::drive() const
 
 void DriveList::setDrive(const QString &root)
 {
-    int index = findData(nativeRoot(root));
+    int index = findData(nativeFolder(root));
     if (index < 0) {
         // Not a listed drive (one that has gone away meanwhile): list it so it can be picked.
-        addItem(nativeRoot(root), nativeRoot(root));
+        addItem(nativeFolder(root), nativeFolder(root));
         index = count() - 1;
     }
     setCurrentIndex(index);
@@ -130,7 +124,7 @@ QString DriveList::driveOf(const QString &path) const
     QString best;
     for (int i = 0; i < count(); ++i) {
         const QString root = itemData(i).toString();
-        const QString prefix = root.endsWith(QDir::separator()) ? root : root + QDir::separator();
+        const QString prefix = folderWithSeparator(root);
         const bool holds = native.compare(root, pathCase) == 0 ||
                            native.startsWith(prefix, pathCase) ||
                            native + QDir::separator() == prefix;

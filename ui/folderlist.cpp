@@ -2,6 +2,7 @@
 
 #include "filemanagerorder.h"
 #include "folderwatch.h"
+#include "nativepath.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -10,14 +11,6 @@
 #include <QStyle>
 
 namespace {
-
-QString nativeFolder(const QString &folder)
-{
-    QString native = QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).absolutePath()));
-    if (native.size() == 2 && native.at(1) == QLatin1Char(':'))
-        native += QDir::separator();
-    return native;
-}
 
 // The folder and its ancestors, root first.
 QStringList chainOf(const QString &folder)
