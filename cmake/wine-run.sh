@@ -4,7 +4,8 @@
 #
 #   wine-run.sh PREFIX QT-FOR-WINDOWS PROGRAM [ARGUMENT...]
 #
-# Drive N: of the prefix is a drive without a medium. A program run with TESSARO_SCRATCH_DRIVE_D
+# Drive N: of the prefix is a drive without a medium; drive E: an empty folder on which tests
+# mount a RAM file system of their own. A program run with TESSARO_SCRATCH_DRIVE_D
 # set finds drive D: empty, mapped to a folder beside the prefix; runs that set it must not
 # overlap (the tests that do hold a CTest resource lock).
 #
@@ -52,6 +53,10 @@ scratch=$prefix-drives
         ln -sfn "$scratch/no-medium" "$prefix/dosdevices/n:"
         touch "$prefix/.made"
     fi
+    # E: is where a test mounts a small RAM file system of its own (through the host, see
+    # tests/testsupport/mountedvolume.h); prefixes made before it existed get it here.
+    mkdir -p "$scratch/e"
+    ln -sfn "$scratch/e" "$prefix/dosdevices/e:"
     if [ -n "${TESSARO_SCRATCH_DRIVE_D:-}" ]; then
         rm -rf "$scratch/d"
         mkdir -p "$scratch/d"

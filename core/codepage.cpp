@@ -1,56 +1,123 @@
 #include "codepage.h"
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
 #include <QStringDecoder>
 #include <QStringEncoder>
+#endif
 
 namespace {
 
+struct Encoded
+{
+    QByteArray bytes;
+    bool complete = true; // false when a character had no byte of its own
+};
+
 #ifdef Q_OS_WIN
-QStringDecoder makeDecoder()
+// The system's ANSI code page when it has one byte per character; a multi-byte one (932, 936,
+// 65001 ...) would cut columns and change the bytes of every line that is not ASCII.
+UINT libraryCodePage()
 {
-    return QStringDecoder(QStringConverter::System);
+    const UINT system = GetACP();
+    CPINFO info{};
+    if (GetCPInfo(system, &info) && info.MaxCharSize == 1)
+        return system;
+    return 1252;
 }
-QStringEncoder makeEncoder()
+
+QString decode(const QByteArray &bytes)
 {
-    return QStringEncoder(QStringConverter::System);
+    if (bytes.isEmpty())
+        return {};
+    const UINT page = libraryCodePage();
+    const int length = MultiByteToWideChar(page, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+    std::wstring wide(std::size_t(length), L'\0');
+    MultiByteToWideChar(page, 0, bytes.constData(), int(bytes.size()), wide.data(), length);
+    return QString::fromStdWString(wide);
+}
+
+// No best fit: Windows would otherwise write "O" for "Ω" and report nothing.
+Encoded encode(QStringView text)
+{
+    if (text.isEmpty())
+        return {};
+    const UINT page = libraryCodePage();
+    const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, wide, int(text.size()),
+                                           nullptr, 0, nullptr, &usedDefault);
+    QByteArray bytes(length, Qt::Uninitialized);
+    WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, wide, int(text.size()), bytes.data(), length,
+                        nullptr, &usedDefault);
+    return {bytes, !usedDefault};
 }
 #else
-QStringDecoder makeDecoder()
+QString decode(const QByteArray &bytes)
 {
-    return QStringDecoder("windows-1252");
+    QStringDecoder decoder("windows-1252");
+    return decoder.decode(bytes);
 }
-QStringEncoder makeEncoder()
+
+Encoded encode(QStringView text)
 {
-    return QStringEncoder("windows-1252");
+    QStringEncoder encoder("windows-1252");
+    QByteArray bytes = encoder.encode(text);
+    return {bytes, !encoder.hasError()};
 }
 #endif
 
-// True when text has one byte per character in the code page and reads back unchanged. The
-// system's converter on Windows replaces a character the code page lacks by a look-alike ("Ω"
-// becomes "O") and reports no error, so only reading the bytes back tells.
+// True when text has one byte per character in the code page and reads back unchanged: only
+// reading the bytes back tells a look-alike from the character itself.
 bool holdsUnchanged(QStringView text)
 {
-    QStringEncoder encoder = makeEncoder();
-    const QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError() || bytes.size() != text.size())
-        return false;
-    QStringDecoder decoder = makeDecoder();
-    const QString back = decoder.decode(bytes);
-    return !decoder.hasError() && back == text;
+    const Encoded encoded = encode(text);
+    return encoded.complete && encoded.bytes.size() == text.size() &&
+           decode(encoded.bytes) == text;
+}
+
+// The length of the valid multi-byte UTF-8 sequence at bytes[i], or 0.
+int utf8SequenceAt(const QByteArray &bytes, qsizetype i)
+{
+    const auto byte = [&](qsizetype k) { return uchar(bytes[k]); };
+    const uchar lead = byte(i);
+    int length = 0;
+    uchar low = 0x80, high = 0xBF; // the second byte's range
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else
+        return 0;
+    if (i + length > bytes.size() || byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (int k = 2; k < length; ++k)
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
+            return 0;
+    return length;
 }
 
 } // namespace
 
 QString decodeCodePage(const QByteArray &bytes)
 {
-    QStringDecoder decoder = makeDecoder();
-    return decoder.decode(bytes);
+    return decode(bytes);
 }
 
 QByteArray encodeCodePage(const QString &text)
 {
-    QStringEncoder encoder = makeEncoder();
-    return encoder.encode(text);
+    return encode(text).bytes;
 }
 
 bool fitsCodePage(const QString &text)
@@ -71,4 +138,14 @@ std::optional<char32_t> firstCharOutsideCodePage(const QString &text)
         i += length;
     }
     return std::nullopt;
+}
+
+bool looksLikeUtf8(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return true;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        if (uchar(bytes[i]) >= 0x80 && utf8SequenceAt(bytes, i) > 0)
+            return true;
+    return false;
 }

@@ -6,7 +6,8 @@
 #include <optional>
 
 // Attributes files and HTML pages are single-byte text in the code page the display program
-// reads: the system's ANSI code page on Windows, Windows-1252 elsewhere.
+// reads: on Windows the system's ANSI code page where that is a single-byte one (1250, 1251,
+// 1252 ...), otherwise, and on every other system, Windows-1252.
 QString decodeCodePage(const QByteArray &bytes);
 QByteArray encodeCodePage(const QString &text);
 
@@ -16,3 +17,7 @@ bool fitsCodePage(const QString &text);
 // The first character of text that the code page cannot hold, as a whole code point: a
 // character beyond the Basic Multilingual Plane is one character, never half of one.
 std::optional<char32_t> firstCharOutsideCodePage(const QString &text);
+
+// True when bytes are UTF-8 text rather than single-byte text: they start with the UTF-8
+// byte-order mark or hold a valid multi-byte UTF-8 sequence.
+bool looksLikeUtf8(const QByteArray &bytes);

@@ -1,114 +1,171 @@
 #include "filecopy.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
+#endif
 
 namespace {
-
-std::filesystem::path fileSystemPath(const QString &path)
-{
-    return std::filesystem::path(path.toStdU16String());
-}
-
-QString systemReason(const std::error_code &error)
-{
-    return QString::fromLocal8Bit(error.message());
-}
 
 // Most drawings are a few tens of kilobytes: one read and one write each.
 constexpr qint64 copyChunk = 64 * 1024;
 
-constexpr QFileDevice::Permissions drawingPermissions =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-    QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+QString partNameOf(const QString &target)
+{
+    const QFileInfo info(target);
+    return info.path() + QLatin1String("/.~") + info.fileName() + QLatin1String(".tessaro-part");
+}
 
-QString copyData(QFile &from, QFileDevice &to)
+// A part file goes whatever its attributes: a read-only one (left by an older version, or by a
+// copy that kept the source's attributes) would otherwise stay behind in the library.
+void removePart(const QString &part)
+{
+    if (!QFileInfo::exists(part))
+        return;
+    QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::remove(part);
+}
+
+QString copyData(QFile &from, QFileDevice &to, bool *atTarget)
 {
     QByteArray buffer(copyChunk, Qt::Uninitialized);
     for (;;) {
         const qint64 got = from.read(buffer.data(), buffer.size());
-        if (got < 0)
+        if (got < 0) {
+            *atTarget = false;
             return from.errorString();
+        }
         if (got == 0)
             return {};
-        if (QString reason = writeAll(to, buffer.constData(), got); !reason.isEmpty())
+        if (QString reason = writeAll(to, buffer.constData(), got); !reason.isEmpty()) {
+            *atTarget = true;
             return reason;
-    }
-}
-
-// Copies through Qt's own reads and writes, so that a failure is told in the system's own words
-// (the kernel copy reports a short write, a full disk among them, as an input/output error).
-QString copyCarefully(const QString &source, const QString &target)
-{
-    QFile from(source);
-    if (!from.open(QIODevice::ReadOnly))
-        return from.errorString();
-
-    QString partName;
-    {
-        QTemporaryFile part(QFileInfo(target).path() + QLatin1String("/.tessaro-copy-XXXXXX"));
-        // Unbuffered, so that every short write is seen with its reason (QTemporaryFile keeps
-        // the open with a mode protected; QFile's is the same virtual).
-        if (!static_cast<QFile &>(part).open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-            return part.errorString();
-        // A temporary file is private to its owner; a drawing of the library is not.
-        part.setPermissions(drawingPermissions);
-        if (QString reason = copyData(from, part); !reason.isEmpty())
-            return reason; // part removes its file
-
-        // A new drawing takes its name in one step that never replaces anything; should a file
-        // of that name appear meanwhile, the copy is reported rather than lost silently.
-        if (!QFileInfo::exists(target)) {
-            if (!part.rename(target))
-                return part.errorString();
-            part.setAutoRemove(false);
-            return {};
         }
-        partName = part.fileName(); // gives the file a name on disk from here on
-        part.setAutoRemove(false);
-    } // closed: a file still open cannot be renamed everywhere
-
-    // QFile::rename refuses to replace an existing file; the standard library's rename replaces
-    // it in one step (rename(2), MoveFileEx with replace on Windows).
-    std::error_code error;
-    std::filesystem::rename(fileSystemPath(partName), fileSystemPath(target), error);
-    if (error) {
-        QFile::remove(partName);
-        return systemReason(error);
     }
-    return {};
 }
+
+// Reads the part back and compares it with the source from its start: a write that some
+// runtime reported whole but the disk did not keep shows here, not in the library.
+QString compareWithSource(QFile &from, const QString &part, bool *atTarget)
+{
+    QFile written(part);
+    *atTarget = true;
+    if (!written.open(QIODevice::ReadOnly))
+        return written.errorString();
+    if (!from.seek(0)) {
+        *atTarget = false;
+        return from.errorString();
+    }
+    QByteArray expected(copyChunk, Qt::Uninitialized);
+    QByteArray found(copyChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 want = from.read(expected.data(), expected.size());
+        if (want < 0) {
+            *atTarget = false;
+            return from.errorString();
+        }
+        const qint64 got = written.read(found.data(), found.size());
+        if (got < 0)
+            return written.errorString();
+        if (got != want || std::memcmp(expected.constData(), found.constData(), got) != 0)
+            return QStringLiteral("the copy does not read back as the source (%1 bytes of %2 "
+                                  "kept)")
+                .arg(QFileInfo(part).size())
+                .arg(from.size());
+        if (want == 0)
+            return {};
+    }
+}
+
+#ifdef Q_OS_WIN
+// The system's own text for a Windows error code.
+QString windowsReason(DWORD code)
+{
+    wchar_t *text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    QString reason = length ? QString::fromWCharArray(text, length).trimmed()
+                            : QStringLiteral("Windows error %1").arg(code);
+    LocalFree(text);
+    return reason;
+}
+
+// The path in the form that Windows' file calls take at any length ("\\?\C:\..." or
+// "\\?\UNC\server\share\..."): absolute, cleaned, with backslashes.
+std::wstring longPath(const QString &path)
+{
+    const QString native =
+        QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    QString prefixed;
+    if (native.startsWith(QLatin1String("\\\\?\\")))
+        prefixed = native;
+    else if (native.startsWith(QLatin1String("\\\\")))
+        prefixed = QLatin1String("\\\\?\\UNC\\") + native.mid(2);
+    else
+        prefixed = QLatin1String("\\\\?\\") + native;
+    return prefixed.toStdWString();
+}
+
+bool isFolder(const std::wstring &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+#endif
 
 } // namespace
 
-QString copyFileReplacing(const QString &source, const QString &target)
+CopyOutcome copyFileReplacing(const QString &source, const QString &target)
 {
-    // The data goes to a part file beside the target, then one rename puts it in the target's
-    // place (rename(2), MoveFileEx with replace on Windows): the target is at every moment
-    // either the old drawing or the whole new one. QSaveFile would do the same swap but forces
-    // each file to disk first, which for thousands of drawings is most of a save's time.
-    // copy_file lets the system copy in the kernel and keeps the drawing's permissions.
-    const std::filesystem::path from = fileSystemPath(source);
-    const std::filesystem::path to = fileSystemPath(target);
-    std::filesystem::path part = to;
-    part.replace_filename(u".~" + to.filename().u16string() + u".tessaro-part");
+    QFile from(source);
+    if (!from.open(QIODevice::ReadOnly))
+        return {from.errorString(), false};
 
-    std::error_code error;
     // A part file left by an interrupted save is ours to overwrite.
-    std::filesystem::copy_file(from, part, std::filesystem::copy_options::overwrite_existing,
-                               error);
-    if (!error)
-        std::filesystem::rename(part, to, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(part, ignored);
-        // Once more the careful way, which either succeeds or says why in the system's words.
-        return copyCarefully(source, target);
-    }
+    const QString part = partNameOf(target);
+    removePart(part);
+    CopyOutcome outcome;
+    {
+        QFile to(part);
+        // Unbuffered, so that every short write is seen with its reason.
+        if (!to.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+            return {to.errorString(), true};
+        outcome.reason = copyData(from, to, &outcome.atTarget);
+        to.close();
+        if (outcome.ok() && to.error() != QFileDevice::NoError)
+            outcome = {to.errorString(), true};
+    } // closed: a file still open cannot be renamed everywhere
+    if (outcome.ok())
+        outcome.reason = compareWithSource(from, part, &outcome.atTarget);
+    if (outcome.ok())
+        outcome = {replaceFile(part, target), true};
+    if (!outcome.ok())
+        removePart(part);
+    return outcome;
+}
+
+QString replaceFile(const QString &from, const QString &to)
+{
+    // QFile::rename refuses to replace an existing file; the system's rename replaces it in one
+    // step.
+#ifdef Q_OS_WIN
+    if (!MoveFileExW(longPath(from).c_str(), longPath(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+        return windowsReason(GetLastError());
+#else
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return qt_error_string(errno);
+#endif
     return {};
 }
 
@@ -126,9 +183,28 @@ QString writeAll(QFileDevice &device, const char *data, qint64 size)
 
 QString makeFolder(const QString &path)
 {
-    std::error_code error;
-    std::filesystem::create_directories(fileSystemPath(path), error);
-    if (error)
-        return systemReason(error);
+#ifdef Q_OS_WIN
+    // Each missing folder from the root down, by the long form of its path.
+    const std::wstring whole = longPath(path);
+    if (isFolder(whole))
+        return {};
+    // Past "\\?\C:\" or "\\?\UNC\server\share\" every separator ends a folder to make.
+    const bool unc = whole.rfind(L"\\\\?\\UNC\\", 0) == 0;
+    std::size_t at = unc ? whole.find(L'\\', whole.find(L'\\', 8) + 1) : whole.find(L'\\', 4);
+    while (at != std::wstring::npos) {
+        at = whole.find(L'\\', at + 1);
+        const std::wstring folder = whole.substr(0, at);
+        if (folder.empty() || folder.back() == L'\\' || isFolder(folder))
+            continue;
+        if (!CreateDirectoryW(folder.c_str(), nullptr) && !isFolder(folder))
+            return windowsReason(GetLastError());
+    }
     return {};
+#else
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path.toStdU16String()), error);
+    if (error)
+        return QString::fromLocal8Bit(error.message());
+    return {};
+#endif
 }

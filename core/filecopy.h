@@ -3,12 +3,27 @@
 #include <QFileDevice>
 #include <QString>
 
-// File operations of a save that say why they failed, in the system's own words.
+// File operations of a save that say why they failed, in the system's own words. Every path
+// may be longer than Windows' classic limit of 260 characters.
 
-// Copies source to target, replacing a target that exists. The data goes to a temporary file in
-// the target's folder that is then renamed over the target, so the target is at every moment
-// either the old file or the whole new one. Returns the reason on failure, empty on success.
-QString copyFileReplacing(const QString &source, const QString &target);
+// How a copy ended: empty reason on success; otherwise the reason, and whether it was the
+// target side (its folder, the part file, the rename) that failed rather than the source.
+struct CopyOutcome
+{
+    QString reason;
+    bool atTarget = false;
+    bool ok() const { return reason.isEmpty(); }
+};
+
+// Copies source to target, replacing a target that exists. The data goes to a part file beside
+// the target, every write checked and the part read back and compared with the source, and
+// only then is the part renamed over the target: the target is at every moment either the old
+// file, byte for byte, or the whole new one, and no part file is left behind.
+CopyOutcome copyFileReplacing(const QString &source, const QString &target);
+
+// Puts the file from in the place of the file to in one step, replacing it when it exists.
+// Returns the reason on failure, empty on success.
+QString replaceFile(const QString &from, const QString &to);
 
 // Makes the folder and any missing parents; an existing folder is no failure. Returns the
 // reason on failure, empty on success.

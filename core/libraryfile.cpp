@@ -6,21 +6,28 @@
 #include <QDir>
 #include <QFile>
 
-QStringList splitLibraryText(const QByteArray &bytes)
+QList<QByteArray> splitLibraryBytes(const QByteArray &bytes)
 {
-    const QString text = decodeCodePage(bytes);
-    QStringList lines;
+    QList<QByteArray> lines;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != QLatin1Char('\r'))
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r')
             continue;
-        lines.append(text.mid(start, i - start));
-        if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+        lines.append(bytes.mid(start, i - start));
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
-    if (start < text.size())
-        lines.append(text.mid(start));
+    if (start < bytes.size())
+        lines.append(bytes.mid(start));
+    return lines;
+}
+
+QStringList splitLibraryText(const QByteArray &bytes)
+{
+    QStringList lines;
+    for (const QByteArray &line : splitLibraryBytes(bytes))
+        lines.append(decodeCodePage(line));
     return lines;
 }
 
@@ -28,23 +35,38 @@ LibraryFileContent readLibraryFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, file.errorString()};
+        return {{}, {}, 0, file.errorString()};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {{}, file.errorString()};
-    return {splitLibraryText(bytes), {}};
+        return {{}, {}, 0, file.errorString()};
+    LibraryFileContent content;
+    content.lineBytes = splitLibraryBytes(bytes);
+    for (qsizetype i = 0; i < content.lineBytes.size(); ++i) {
+        content.lines.append(decodeCodePage(content.lineBytes[i]));
+        if (content.firstUtf8Line == 0 && looksLikeUtf8(content.lineBytes[i]))
+            content.firstUtf8Line = int(i + 1);
+    }
+    return content;
 }
 
 QString writeLibraryFile(const QString &path, const QStringList &lines)
 {
+    QList<QByteArray> encoded;
+    encoded.reserve(lines.size());
+    for (const QString &line : lines)
+        encoded.append(encodeCodePage(line));
+    return writeLibraryFileBytes(path, encoded);
+}
+
+QString writeLibraryFileBytes(const QString &path, const QList<QByteArray> &lines)
+{
     QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += encodeCodePage(line);
+    for (const QByteArray &line : lines) {
+        bytes += line;
         bytes += "\r\n";
     }
     return writeWholeFile(path, bytes);
 }
-
 std::optional<QString> libraryFolderOf(const QString &path)
 {
     const qsizetype nameStart =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +11,9 @@
 struct LibraryFileContent
 {
     QStringList lines;
-    QString error; // empty when the file was read
+    QList<QByteArray> lineBytes; // each line as the bytes it was read from
+    int firstUtf8Line = 0;       // 1-based: the first line that is UTF-8 text; 0 when none
+    QString error;               // empty when the file was read
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -17,12 +21,16 @@ struct LibraryFileContent
 // lone LF does not. Decoded from the attributes files' code page.
 LibraryFileContent readLibraryFile(const QString &path);
 
-// The lines of an attributes file's bytes, split as readLibraryFile does.
+// The lines of an attributes file's bytes, split as readLibraryFile does: as bytes, and decoded.
+QList<QByteArray> splitLibraryBytes(const QByteArray &bytes);
 QStringList splitLibraryText(const QByteArray &bytes);
 
 // Writes each line followed by CR LF, as a whole file (writeWholeFile): a failure leaves the
-// old file untouched. Returns the system's reason on failure, an empty text on success.
+// old file untouched. Returns the system's reason on failure, an empty text on success. Lines
+// given as text are encoded; lines given as bytes are written as they are, so that a line read
+// from a file goes back byte for byte whatever the code page in use.
 QString writeLibraryFile(const QString &path, const QStringList &lines);
+QString writeLibraryFileBytes(const QString &path, const QList<QByteArray> &lines);
 
 // The library folder of an attributes file: the path cut before the first "." of its file
 // name (C:\Libs\Swiss.txt gives C:\Libs\Swiss). nullopt when the file name holds no ".".

@@ -7,6 +7,7 @@
 #include "filecopy.h"
 #include "filetest.h"
 #include "nativepath.h"
+#include "sameplace.h"
 
 #include <QDir>
 
@@ -40,13 +41,9 @@ QString noLibraryFolder()
     return QStringLiteral("the library has no folder");
 }
 
-struct CopyPlan
-{
-    QStringList names; // in copy order, without folder
-    QString refusal;
-};
+} // namespace
 
-CopyPlan planCopies(const QString &line, const QString &sourceFolder)
+CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder)
 {
     CopyPlan plan;
     plan.names.append(trimBlanks(line.mid(nameStart)));
@@ -87,7 +84,10 @@ CopyPlan planCopies(const QString &line, const QString &sourceFolder)
     return plan;
 }
 
-} // namespace
+QString typeFolderOf(const QString &line)
+{
+    return trimBlanks(line.mid(EntryColumn::gt - 1, EntryColumn::gtWidth));
+}
 
 QString animationRefusal()
 {
@@ -125,15 +125,15 @@ QList<FileProblem> makeLibraryFolders(const QString &libraryFolder, const QStrin
 }
 
 EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFolder,
-                                  const QString &libraryFolder)
+                                  const QString &libraryFolder, CopiesOfOneSave *save)
 {
     const QString source = folderWithSeparator(sourceFolder);
-    const CopyPlan plan = planCopies(line, source);
+    const CopyPlan plan = planEntryCopies(line, source);
 
     EntryCopyReport report;
     report.refusal = plan.refusal;
 
-    const QString type = trimBlanks(line.mid(EntryColumn::gt - 1, EntryColumn::gtWidth));
+    const QString type = typeFolderOf(line);
     const QString target = folderWithSeparator(joinPath(libraryFolder, type));
     QString folderReason;
     if (libraryFolder.isEmpty())
@@ -152,11 +152,26 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
             report.notCopied.append({source + name, folderReason});
             continue;
         }
-        if (const QString reason = copyFileReplacing(source + name, target + name);
-            reason.isEmpty())
-            report.copied.append(target + name);
-        else
-            report.notCopied.append({source + name, reason});
+        const QString from = source + name;
+        const QString to = target + name;
+        if (save) {
+            const QString earlier = save->sourceOf.value(samePlaceKey(to));
+            if (!earlier.isEmpty()) {
+                // The same drawing again is already there; another one must not replace it.
+                if (samePlaceKey(earlier) != samePlaceKey(from))
+                    report.notCopied.append(
+                        {to, QStringLiteral("this save already copied %1 to the same file")
+                                 .arg(QDir::toNativeSeparators(earlier))});
+                continue;
+            }
+        }
+        if (const CopyOutcome outcome = copyFileReplacing(from, to); outcome.ok()) {
+            report.copied.append(to);
+            if (save)
+                save->sourceOf.insert(samePlaceKey(to), from);
+        } else {
+            report.notCopied.append({outcome.atTarget ? to : from, outcome.reason});
+        }
     }
     return report;
 }

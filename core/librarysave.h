@@ -2,6 +2,7 @@
 
 #include "savereport.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,10 +20,30 @@ QString animationRefusal();  // "Check Animation Drawing and PHASENLAENGE parame
 QString pantographRefusal(); // "Check Animation Drawing and SAR parameter!"
 QString variationsRefusal(); // "Check Animation Drawing and Variations Files!"
 
+// The names (without folder) of the files the entry line puts into its type folder, in copy
+// order: the drawing, its animation frames, its pantograph drawing and the variation drawings
+// that exist in sourceFolder; and the refusal that ends the entry, if any.
+struct CopyPlan
+{
+    QStringList names;
+    QString refusal;
+};
+CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder);
+
+// The entry's type folder: columns 47-48 without blanks.
+QString typeFolderOf(const QString &line);
+
+// What one save has copied so far, by target (samePlaceKey) to its source path: a later copy
+// to the same file from another source would replace a drawing of the same save.
+struct CopiesOfOneSave
+{
+    QHash<QString, QString> sourceOf;
+};
+
 struct EntryCopyReport
 {
     QStringList copied;           // target paths, in copy order
-    QList<FileProblem> notCopied; // source paths (or the type folder) and why
+    QList<FileProblem> notCopied; // the path that failed (source or target) and why
     QString refusal;              // one of the three refusals, or empty
 
     bool refused() const { return !refusal.isEmpty(); }
@@ -32,6 +53,8 @@ struct EntryCopyReport
 // Copies the drawing of one entry line and the companion drawings its flags call for from
 // sourceFolder into the entry's type folder (columns 47-48) of libraryFolder, made when it is
 // missing. Every file that cannot be copied is reported and the others are still copied; a
-// refusal ends the entry after the copies before it.
+// refusal ends the entry after the copies before it. With save, a file that an earlier entry of
+// the same save copied is not copied again: silently from the same source, reported from
+// another.
 EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFolder,
-                                  const QString &libraryFolder);
+                                  const QString &libraryFolder, CopiesOfOneSave *save = nullptr);

@@ -90,10 +90,19 @@ PublishOutcome publishLibrary(const SiteLocations &site, const QString &attribut
             QStringLiteral("Cannot write the library page %1: %2").arg(native(pagePath), error) +
                 QLatin1Char('\r') + nothingChanged,
             {}};
-    // The index page is lines ended by CR LF in the code page, as an attributes file is.
-    if (const QString error = writeLibraryFile(
-            site.indexPage, insertIndexRow(index.lines, libraryName, libraryDescription));
-        !error.isEmpty())
+    // The index page is lines ended by CR LF, as an attributes file is. Its lines are handled
+    // as bytes (one Latin-1 character per byte), so that every byte outside the new row stays
+    // as it was, whatever the code page in use; the row's own texts are in the code page.
+    QStringList indexBytes;
+    for (const QByteArray &line : index.lineBytes)
+        indexBytes.append(QString::fromLatin1(line));
+    const QStringList withRow =
+        insertIndexRow(indexBytes, QString::fromLatin1(encodeCodePage(libraryName)),
+                       QString::fromLatin1(encodeCodePage(libraryDescription)));
+    QList<QByteArray> indexOut;
+    for (const QString &line : withRow)
+        indexOut.append(line.toLatin1());
+    if (const QString error = writeLibraryFileBytes(site.indexPage, indexOut); !error.isEmpty())
         return {QStringLiteral("Cannot write the site index page %1: %2")
                         .arg(native(site.indexPage), error) +
                     QLatin1Char('\r') +

@@ -67,15 +67,15 @@ private:
     QByteArray expectedFile() const;
     QString caption() const { return f->child<QLabel>(QStringLiteral("lblAF"))->text(); }
     QList<ScriptedExchange::Message> messagesOf(MessageKind kind) const;
-#ifdef Q_OS_LINUX
-    // Mounts a small volume of its own in the test folder and puts the library there.
+    // Mounts a small volume of its own and puts the library there: on Linux on a folder of the
+    // test, under Wine behind drive E: of the test's prefix.
     std::unique_ptr<MountedVolume> libraryOnOwnVolume(qint64 bytes);
-#endif
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_drawings; // ends with the separator
     QString m_file;     // where the library's attributes file goes
     QString m_folder;   // its library folder
+    QString m_volume;   // the folder of the library's own volume, once mounted
     std::unique_ptr<WindowFixture> f;
 };
 
@@ -493,18 +493,20 @@ void TestSaveWindow::blankFileNameInUpdateMode()
     QVERIFY(f->exchange->fileRequests.isEmpty());
 }
 
-#ifdef Q_OS_LINUX
 std::unique_ptr<MountedVolume> TestSaveWindow::libraryOnOwnVolume(qint64 bytes)
 {
-    const QString folder = m_dir->filePath(QStringLiteral("volume"));
-    if (!QDir().mkpath(folder))
+#ifdef Q_OS_WIN
+    m_volume = QStringLiteral("E:/");
+#else
+    m_volume = m_dir->filePath(QStringLiteral("volume"));
+    if (!QDir().mkpath(m_volume))
         return {};
-    auto volume = std::make_unique<MountedVolume>(folder, bytes);
-    m_file = QDir::toNativeSeparators(folder + QLatin1String("/Swiss.txt"));
-    m_folder = QDir::toNativeSeparators(folder + QLatin1String("/Swiss"));
+#endif
+    auto volume = std::make_unique<MountedVolume>(m_volume, bytes);
+    m_file = QDir::toNativeSeparators(QDir(m_volume).filePath(QStringLiteral("Swiss.txt")));
+    m_folder = QDir::toNativeSeparators(QDir(m_volume).filePath(QStringLiteral("Swiss")));
     return volume;
 }
-#endif
 
 void TestSaveWindow::fullOrReadOnlyVolume_data()
 {
@@ -524,16 +526,13 @@ void TestSaveWindow::fullOrReadOnlyVolume_data()
 // keeps the old attributes file as it was, copies nothing and says which file and why.
 void TestSaveWindow::fullOrReadOnlyVolume()
 {
-#ifndef Q_OS_LINUX
-    QSKIP("The test mounts a RAM file system of its own, which it can only on Linux.");
-#else
     QFETCH(QString, mode);
     QFETCH(QString, fault);
     const std::unique_ptr<MountedVolume> volume = libraryOnOwnVolume(256 * 1024);
     QVERIFY(volume);
     if (!volume->mounted())
         QSKIP(qPrintable(QStringLiteral("No volume to fill: %1.").arg(volume->failure())));
-    const QString volumeFolder = m_dir->filePath(QStringLiteral("volume"));
+    const QString volumeFolder = m_volume;
 
     makeDrawings({"Re44.bmp", "Ae66.bmp"});
     startNewLibrary(QStringLiteral("Swiss"));
@@ -560,12 +559,20 @@ void TestSaveWindow::fullOrReadOnlyVolume()
 
     const QList<ScriptedExchange::Message> critical = messagesOf(MessageKind::Critical);
     QCOMPARE(critical.size(), 1);
-    // Qt finds a read-only file before it writes and says so in its own words.
-    const QString reason =
-        full ? QString::fromLocal8Bit(std::strerror(ENOSPC)) : QStringLiteral("is not writable");
-    QVERIFY2(critical.first().text.contains(m_file + QLatin1String(" could NOT be written: ")) &&
-                 critical.first().text.contains(reason),
-             qPrintable(critical.first().text));
+    // Qt finds a read-only file before it writes and says so in its own words; Windows says
+    // the volume is write-protected, and Wine that access is denied.
+    const QStringList reasons = full ? QStringList{diskFullReason()}
+#ifdef Q_OS_WIN
+                                     : QStringList{qt_error_string(ERROR_WRITE_PROTECT),
+                                                   qt_error_string(ERROR_ACCESS_DENIED)};
+#else
+                                     : QStringList{QStringLiteral("is not writable")};
+#endif
+    const QString told = critical.first().text;
+    QVERIFY2(told.contains(m_file + QLatin1String(" could NOT be written: ")) &&
+                 std::any_of(reasons.begin(), reasons.end(),
+                             [&](const QString &reason) { return told.contains(reason); }),
+             qPrintable(told));
     QVERIFY(messagesOf(MessageKind::Information).isEmpty());
     QCOMPARE(readBytes(m_file), old);
     QCOMPARE(filesIn(volumeFolder),
@@ -574,21 +581,17 @@ void TestSaveWindow::fullOrReadOnlyVolume()
     QCOMPARE(f->window->libraryMode, mode);
     if (mode == QLatin1String("NEW"))
         QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
-#endif
 }
 
 // Room for the attributes file but not for the drawing: the file is saved, the drawing is
 // reported with the system's reason, and no part of it is left in the library folder.
 void TestSaveWindow::volumeFullDuringCopy()
 {
-#ifndef Q_OS_LINUX
-    QSKIP("The test mounts a RAM file system of its own, which it can only on Linux.");
-#else
     const std::unique_ptr<MountedVolume> volume = libraryOnOwnVolume(512 * 1024);
     QVERIFY(volume);
     if (!volume->mounted())
         QSKIP(qPrintable(QStringLiteral("No volume to fill: %1.").arg(volume->failure())));
-    const QString volumeFolder = m_dir->filePath(QStringLiteral("volume"));
+    const QString volumeFolder = m_volume;
 
     const QByteArray drawing = "BM" + QByteArray(64 * 1024, '\x5a');
     QVERIFY(writeBytes(m_drawings + QLatin1String("Re44.bmp"), drawing));
@@ -602,14 +605,13 @@ void TestSaveWindow::volumeFullDuringCopy()
     QCOMPARE(readBytes(m_file), expectedFile());
     const QList<ScriptedExchange::Message> critical = messagesOf(MessageKind::Critical);
     QCOMPARE(critical.size(), 1);
-    const QString drawingPath = QDir::toNativeSeparators(m_drawings + QLatin1String("Re44.bmp"));
+    const QString drawingPath = QDir::toNativeSeparators(m_folder + QLatin1String("/E/Re44.bmp"));
     QVERIFY2(critical.first().text.contains(drawingPath + QLatin1String(": ")) &&
-                 critical.first().text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+                 critical.first().text.contains(diskFullReason()),
              qPrintable(critical.first().text));
     QVERIFY(messagesOf(MessageKind::Information).isEmpty());
     QCOMPARE(filesIn(m_folder + QLatin1String("/E")), QStringList());
     QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
-#endif
 }
 
 QTEST_MAIN(TestSaveWindow)

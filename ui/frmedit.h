@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modalexchange.h"
+#include "sameplace.h"
 #include "sitelocations.h"
 
 #include <QMainWindow>
@@ -89,8 +90,15 @@ private:
     // Entries added or erased since the last open or completed save, or a new library never
     // saved: work that only the window holds.
     bool hasUnsavedWork() const;
-    // Puts the library's entries into the list, each with its status and folder slot.
-    void setEntries(const QStringList &lines, const QString &status);
+    // Puts the library's entries read from a file into the list, each with the bytes it was
+    // read from, its status and its folder slot.
+    void setEntries(const QStringList &lines, const QList<QByteArray> &lineBytes,
+                    const QString &status);
+    // The entry lines of the list as a save writes them: a line read from the file as the
+    // bytes it was read from, a line added here in the code page.
+    QList<QByteArray> entryLineBytes() const;
+    // The entries of the list (the first entryCount) with where their drawings come from.
+    QList<EntrySource> entrySources() const;
 
     std::unique_ptr<Ui::FrmEdit> ui;
     std::unique_ptr<ModalExchange> m_exchange;

@@ -1,13 +1,19 @@
 #include "frmedit.h"
 
+#include "blanks.h"
+#include "codepage.h"
 #include "entrycolumns.h"
 #include "libraryentry.h"
 #include "nativepath.h"
 #include "ui_frmedit.h"
 
 #include <QCheckBox>
+#include <QDir>
 
 namespace {
+
+// Where a list item keeps the bytes its line was read from.
+constexpr int readBytesRole = Qt::UserRole;
 
 QString noLibraryMessage()
 {
@@ -70,7 +76,25 @@ void FrmEdit::addEntry()
         focusControl(refusal->control, refusal->member);
         return;
     }
-    ui->lstLibraryFile->addItem(std::get<QString>(composed));
+    const QString line = std::get<QString>(composed);
+    // Two different drawings must not end as one file of the library folder: Windows, and the
+    // display program, take names that differ only in letter case for one file.
+    if (const std::optional<SamePlaceClash> clash =
+            findSamePlaceClash(entrySources(), {line, sourceFolder, false}, libraryFolder)) {
+        const QString otherLine = ui->lstLibraryFile->item(int(clash->otherEntry))->text();
+        exchange().message(
+            MessageKind::Warning,
+            QStringLiteral("%1 would be the same file of the library folder as %2 of entry %3 "
+                           "(\"%4\"), which is another drawing.")
+                    .arg(QDir::toNativeSeparators(clash->candidate.source),
+                         QDir::toNativeSeparators(clash->other.source),
+                         QString::number(clash->otherEntry + 1),
+                         trimBlanks(otherLine.left(EntryColumn::labelWidth))) +
+                QLatin1Char('\r') + QStringLiteral("Rename one of the two drawings!"));
+        focusControl(QStringLiteral("File1"), -1);
+        return;
+    }
+    ui->lstLibraryFile->addItem(line);
     ui->lstLibraryFile->setCurrentRow(ui->lstLibraryFile->count() - 1);
     ++entryCount;
     storeSlot(entryFolder, entryCount - 1, sourceFolder);
@@ -93,15 +117,37 @@ void FrmEdit::eraseLastEntry()
     m_entriesChanged = true;
 }
 
-void FrmEdit::setEntries(const QStringList &lines, const QString &status)
+void FrmEdit::setEntries(const QStringList &lines, const QList<QByteArray> &lineBytes,
+                         const QString &status)
 {
     ui->lstLibraryFile->clear();
     entryCount = 0;
-    for (const QString &line : lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         ++entryCount;
-        ui->lstLibraryFile->addItem(line);
+        auto *item = new QListWidgetItem(lines[i], ui->lstLibraryFile);
+        item->setData(readBytesRole, lineBytes.value(i));
         storeSlot(entryStatus, entryCount - 1, status);
         if (entryFolder.size() < entryCount)
             entryFolder.append(QString());
     }
+}
+
+QList<QByteArray> FrmEdit::entryLineBytes() const
+{
+    QList<QByteArray> lines;
+    for (int i = 0; i < ui->lstLibraryFile->count(); ++i) {
+        const QListWidgetItem *item = ui->lstLibraryFile->item(i);
+        const QVariant read = item->data(readBytesRole);
+        lines.append(read.isValid() ? read.toByteArray() : encodeCodePage(item->text()));
+    }
+    return lines;
+}
+
+QList<EntrySource> FrmEdit::entrySources() const
+{
+    QList<EntrySource> entries;
+    for (int i = 0; i < entryCount && i < ui->lstLibraryFile->count(); ++i)
+        entries.append({ui->lstLibraryFile->item(i)->text(), entryFolder.value(i),
+                        entryStatus.value(i) != QLatin1String("N")});
+    return entries;
 }

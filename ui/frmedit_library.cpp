@@ -91,10 +91,20 @@ void FrmEdit::openLibrary()
     libraryFile = path;
     showLibraryFileCaption();
     libraryFolder = *folder;
-    setEntries(content.lines, QStringLiteral("O"));
+    setEntries(content.lines, content.lineBytes, QStringLiteral("O"));
     m_entriesChanged = false;
     busy.release();
     libraryMode = QStringLiteral("UPD");
+    // Notepad saves UTF-8 by default; such a file opens and is saved back as it is, but the
+    // display program reads single-byte text and will show these lines wrong.
+    if (content.firstUtf8Line > 0)
+        exchange().message(MessageKind::Warning,
+                           QStringLiteral("%1 is UTF-8 text, first on line %2: the display "
+                                          "program reads single-byte text and will misread it.")
+                                   .arg(path)
+                                   .arg(content.firstUtf8Line) +
+                               QLatin1Char('\r') +
+                               QStringLiteral("Its lines are saved back unchanged."));
 }
 
 void FrmEdit::exitProgram()

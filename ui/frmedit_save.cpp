@@ -3,6 +3,7 @@
 #include "codetables.h"
 #include "libraryfile.h"
 #include "librarysave.h"
+#include "windowsnames.h"
 #include "ui_frmedit.h"
 
 #include <QDir>
@@ -34,6 +35,24 @@ QString notWrittenMessage(const QString &file, const QString &reason)
     return nothingSaved(
         QStringLiteral("The Source Library Attributes File %1 could NOT be written: %2")
             .arg(QDir::toNativeSeparators(file), reason));
+}
+
+// Why the attributes file or its library folder would not keep its name on Windows; empty when
+// both would. Checked before anything is written: Windows would make "Swiss " as "Swiss", and
+// every later copy into the folder the library names would fail.
+QString nameWindowsChanges(const QString &file, const QString &folder)
+{
+    const QString fileName = QFileInfo(file).fileName();
+    if (const QString why = windowsNameProblem(fileName); !why.isEmpty())
+        return QStringLiteral("The Source Library Attributes File %1 cannot be saved: Windows "
+                              "would not keep its name \"%2\" (%3).")
+            .arg(QDir::toNativeSeparators(file), fileName, why);
+    const QString folderName = QFileInfo(folder).fileName();
+    if (const QString why = windowsNameProblem(folderName); !why.isEmpty())
+        return QStringLiteral("The Source Library Attributes File %1 cannot be saved: Windows "
+                              "would not keep the name \"%2\" of its library folder (%3).")
+            .arg(QDir::toNativeSeparators(file), folderName, why);
+    return {};
 }
 
 QStringList listLines(const QListWidget *list)
@@ -88,9 +107,15 @@ void FrmEdit::saveLibrary()
             libraryFile = typedName;
             return;
         }
+        if (const QString why = nameWindowsChanges(libraryFile, *folder); !why.isEmpty()) {
+            exchange().message(MessageKind::Critical, nothingSaved(why));
+            libraryFile = typedName;
+            return;
+        }
         showLibraryFileCaption();
         busy.emplace(exchange());
-        if (const QString reason = writeLibraryFile(libraryFile, lines); !reason.isEmpty()) {
+        if (const QString reason = writeLibraryFileBytes(libraryFile, entryLineBytes());
+            !reason.isEmpty()) {
             busy.reset();
             exchange().message(MessageKind::Critical, notWrittenMessage(libraryFile, reason));
             // Nothing was saved, so the library stays as the user named it.
@@ -111,18 +136,25 @@ void FrmEdit::saveLibrary()
                 nothingSaved(QStringLiteral("The Source Library Attributes File has no name!")));
             return;
         }
-        if (const QString reason = writeLibraryFile(libraryFile, lines); !reason.isEmpty()) {
+        if (const QString why = nameWindowsChanges(libraryFile, libraryFolder); !why.isEmpty()) {
+            busy.reset();
+            exchange().message(MessageKind::Critical, nothingSaved(why));
+            return;
+        }
+        if (const QString reason = writeLibraryFileBytes(libraryFile, entryLineBytes());
+            !reason.isEmpty()) {
             busy.reset();
             exchange().message(MessageKind::Critical, notWrittenMessage(libraryFile, reason));
             return;
         }
     }
 
+    CopiesOfOneSave copies;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (entryStatus.value(i) != QLatin1String("N"))
             continue;
         const EntryCopyReport report =
-            copyEntryDrawings(lines[i], entryFolder.value(i), libraryFolder);
+            copyEntryDrawings(lines[i], entryFolder.value(i), libraryFolder, &copies);
         problems += report.notCopied;
         if (report.refused()) {
             busy.reset();

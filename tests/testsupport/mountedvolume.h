@@ -1,41 +1,80 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 
-#ifdef Q_OS_LINUX
+#if defined(Q_OS_LINUX)
 #include <sys/mount.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#elif defined(Q_OS_WIN)
+#include <QStorageInfo>
+
+#include <qt_windows.h>
+#endif
 
 // A small RAM file system of its own, mounted on an empty folder for the life of the object,
 // so that a test can fill it up or make it read-only. Only the superuser may mount; why a
 // volume could not be had is in failure().
+//
+// On Windows this works under Wine only: the folder (a drive letter of the test's prefix, such
+// as the E: that cmake/wine-run.sh maps) stands for a folder of the host, which Wine names, and
+// the host mounts the file system there (Wine starts host programs). Windows then sees a full
+// or read-only volume exactly as it would see a real one.
 class MountedVolume
 {
 public:
-    MountedVolume(const QString &folder, qint64 bytes) : m_folder(folder.toLocal8Bit())
+    MountedVolume(const QString &folder, qint64 bytes) : m_folder(folder)
     {
+#if defined(Q_OS_LINUX)
         if (::geteuid() != 0) {
             m_failure = QStringLiteral("mounting a file system needs the superuser");
             return;
         }
         const QByteArray options = "size=" + QByteArray::number(bytes) + ",mode=0755";
-        if (::mount("tessaro-test", m_folder.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+        if (::mount("tessaro-test", hostFolder().constData(), "tmpfs", MS_NOSUID | MS_NODEV,
                     options.constData()) != 0) {
             m_failure = QStringLiteral("this system does not let the test mount a file system (%1)")
                             .arg(QString::fromLocal8Bit(std::strerror(errno)));
             return;
         }
         m_mounted = true;
+#elif defined(Q_OS_WIN)
+        if (hostFolder().isEmpty()) {
+            m_failure = QStringLiteral("only the host of a Wine prefix can mount a RAM file system "
+                                       "behind a Windows folder, and this is not Wine");
+            return;
+        }
+        runOnHost("mount -t tmpfs -o size=" + QByteArray::number(bytes) +
+                  ",mode=0755 tessaro-test '" + hostFolder() + "'");
+        m_bytes = bytes;
+        if (!waitForHost([this] { return isOwnVolume(); })) {
+            m_failure = QStringLiteral("the host did not mount a RAM file system behind %1 "
+                                       "(mounting needs the superuser there)")
+                            .arg(QDir::toNativeSeparators(m_folder));
+            return;
+        }
+        m_mounted = true;
+#else
+        Q_UNUSED(bytes);
+        m_failure = QStringLiteral("only Linux, or Wine on Linux, mounts a RAM file system here");
+#endif
     }
     ~MountedVolume()
     {
-        if (m_mounted)
-            ::umount2(m_folder.constData(), MNT_DETACH);
+        if (!m_mounted)
+            return;
+#if defined(Q_OS_LINUX)
+        ::umount2(hostFolder().constData(), MNT_DETACH);
+#elif defined(Q_OS_WIN)
+        runOnHost("umount -l '" + hostFolder() + "'");
+        // The next test may mount here again: not before this one is gone.
+        waitForHost([this] { return !isOwnVolume(); });
+#endif
     }
     MountedVolume(const MountedVolume &) = delete;
     MountedVolume &operator=(const MountedVolume &) = delete;
@@ -45,8 +84,21 @@ public:
 
     bool makeReadOnly()
     {
-        return ::mount(nullptr, m_folder.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) ==
-               0;
+#if defined(Q_OS_LINUX)
+        return ::mount(nullptr, hostFolder().constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                       nullptr) == 0;
+#elif defined(Q_OS_WIN)
+        runOnHost("mount -o remount,ro '" + hostFolder() + "'");
+        return waitForHost([this] {
+            QFile probe(m_folder + QLatin1String("/.read-only-probe"));
+            if (!probe.open(QIODevice::WriteOnly))
+                return true;
+            probe.remove();
+            return false;
+        });
+#else
+        return false;
+#endif
     }
 
     // Writes a filler file in steps of one page until the volume is full, then gives back
@@ -64,8 +116,62 @@ public:
     }
 
 private:
-    QByteArray m_folder;
+#if defined(Q_OS_WIN)
+    // The host's folder behind a Windows path, as Wine names it; empty when this is not Wine.
+    QByteArray hostFolder() const
+    {
+        using UnixName = char *(CDECL *)(const wchar_t *);
+        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void *>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+        if (!unixName)
+            return {};
+        char *name = unixName(reinterpret_cast<const wchar_t *>(
+            QDir::toNativeSeparators(m_folder).utf16()));
+        if (!name)
+            return {};
+        const QByteArray folder(name);
+        HeapFree(GetProcessHeap(), 0, name);
+        return folder;
+    }
+
+    bool isOwnVolume() const
+    {
+        const QStorageInfo volume(m_folder);
+        return volume.isValid() && volume.bytesTotal() <= m_bytes + 4096;
+    }
+
+    // Wine does not wait for a host program to end: its outcome is awaited as Windows sees it,
+    // for at most 20 seconds.
+    template <class Done> static bool waitForHost(Done done)
+    {
+        for (int i = 0; i < 200; ++i) {
+            if (done())
+                return true;
+            Sleep(100);
+        }
+        return done();
+    }
+
+    // Starts a shell command line on the host.
+    static void runOnHost(const QByteArray &command)
+    {
+        std::wstring line =
+            L"/bin/sh -c \"" + QString::fromLocal8Bit(command).toStdWString() + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process))
+            return;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+#else
+    QByteArray hostFolder() const { return QFile::encodeName(m_folder); }
+#endif
+
+    QString m_folder;
+    qint64 m_bytes = 0;
     bool m_mounted = false;
     QString m_failure;
 };
-#endif

@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QString>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #include <unistd.h>
@@ -27,6 +31,16 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The system's own words for a write on a full disk.
+inline QString diskFullReason()
+{
+#ifdef Q_OS_WIN
+    return qt_error_string(ERROR_DISK_FULL);
+#else
+    return QString::fromLocal8Bit(std::strerror(ENOSPC));
+#endif
 }
 
 // Permissions do not stop the superuser, so tests of unwritable folders skip under it.

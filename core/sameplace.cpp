@@ -1,0 +1,42 @@
+#include "sameplace.h"
+
+#include "librarysave.h"
+#include "nativepath.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+QString samePlaceKey(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath())
+        .toCaseFolded();
+}
+
+QList<LibraryFile> libraryFilesOf(const EntrySource &entry, const QString &libraryFolder)
+{
+    const QString typeFolder = joinPath(libraryFolder, typeFolderOf(entry.line));
+    const QString from = entry.fromFile ? typeFolder : entry.sourceFolder;
+    QList<LibraryFile> files;
+    for (const QString &name : planEntryCopies(entry.line, folderWithSeparator(from)).names)
+        files.append({joinPath(typeFolder, name), joinPath(from, name)});
+    return files;
+}
+
+std::optional<SamePlaceClash> findSamePlaceClash(const QList<EntrySource> &entries,
+                                                 const EntrySource &candidate,
+                                                 const QString &libraryFolder)
+{
+    QHash<QString, LibraryFile> wanted;
+    for (const LibraryFile &file : libraryFilesOf(candidate, libraryFolder))
+        wanted.insert(samePlaceKey(file.place), file);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        for (const LibraryFile &file : libraryFilesOf(entries[i], libraryFolder)) {
+            const auto found = wanted.constFind(samePlaceKey(file.place));
+            if (found != wanted.constEnd() &&
+                samePlaceKey(found->source) != samePlaceKey(file.source))
+                return SamePlaceClash{i, file, *found};
+        }
+    }
+    return std::nullopt;
+}

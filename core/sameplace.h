@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The same-place rule: two paths name one file when Windows would take them for one, cleaned,
+// with either separator and letter case ignored. A library is made for Windows, so the rule
+// holds on every system.
+
+// The form of a path under which two paths of one file compare equal: absolute, cleaned,
+// case-folded.
+QString samePlaceKey(const QString &path);
+
+// One file an entry puts into the library folder, and the file it is copied from.
+struct LibraryFile
+{
+    QString place;
+    QString source;
+};
+
+// An entry of the library list and where its drawings come from: an entry added in the window
+// from its source folder; an entry read from the attributes file from its own copies in the
+// library folder (fromFile; its folder slot may be stale and is never read).
+struct EntrySource
+{
+    QString line;
+    QString sourceFolder;
+    bool fromFile = false;
+};
+
+// The files the entry puts into libraryFolder: in its type folder (columns 47-48), its drawing
+// and every companion its flags call for, in copy order.
+QList<LibraryFile> libraryFilesOf(const EntrySource &entry, const QString &libraryFolder);
+
+// An entry's file that is also a file of another entry, copied from a different source.
+struct SamePlaceClash
+{
+    qsizetype otherEntry = -1; // index into the entries searched
+    LibraryFile other;
+    LibraryFile candidate;
+};
+
+// The first of entries one of whose files is also one of candidate's files from a different
+// source; the same source again is no clash.
+std::optional<SamePlaceClash> findSamePlaceClash(const QList<EntrySource> &entries,
+                                                 const EntrySource &candidate,
+                                                 const QString &libraryFolder);
