@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -53,7 +55,15 @@ private Q_SLOTS:
     void blankFileNameInUpdateMode();
     void fullOrReadOnlyVolume_data();
     void fullOrReadOnlyVolume();
+    void volumeFullDuringCopy_data();
     void volumeFullDuringCopy();
+    void samePlaceRefused_data();
+    void samePlaceRefused();
+    void namesWindowsWouldChangeRefused_data();
+    void namesWindowsWouldChangeRefused();
+    void heldTargetReported_data();
+    void heldTargetReported();
+    void longPathsCopied();
 
 private:
     // A drawing folder with the files of the entries below.
@@ -583,23 +593,38 @@ void TestSaveWindow::fullOrReadOnlyVolume()
         QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
 }
 
+void TestSaveWindow::volumeFullDuringCopy_data()
+{
+    QTest::addColumn<bool>("olderCopy");
+    QTest::newRow("first copy") << false;
+    QTest::newRow("over an older copy") << true;
+}
+
 // Room for the attributes file but not for the drawing: the file is saved, the drawing is
-// reported with the system's reason, and no part of it is left in the library folder.
+// reported at its target with the system's reason, an older copy stays byte for byte as it
+// was, and no part of the new one is left in the library folder.
 void TestSaveWindow::volumeFullDuringCopy()
 {
+    QFETCH(bool, olderCopy);
     const std::unique_ptr<MountedVolume> volume = libraryOnOwnVolume(512 * 1024);
     QVERIFY(volume);
     if (!volume->mounted())
         QSKIP(qPrintable(QStringLiteral("No volume to fill: %1.").arg(volume->failure())));
     const QString volumeFolder = m_volume;
 
+    const QByteArray older = "BM" + QByteArray(80 * 1024, '\x11');
     const QByteArray drawing = "BM" + QByteArray(64 * 1024, '\x5a');
-    QVERIFY(writeBytes(m_drawings + QLatin1String("Re44.bmp"), drawing));
+    QVERIFY(writeBytes(m_drawings + QLatin1String("Re44.bmp"), olderCopy ? older : drawing));
     startNewLibrary(QStringLiteral("Swiss"));
     addEntry(QStringLiteral("Re44.bmp"));
+    f->exchange->answerFile(m_file);
+    if (olderCopy) {
+        save();
+        QCOMPARE(f->exchange->messageTexts().last(), completion);
+        QVERIFY(writeBytes(m_drawings + QLatin1String("Re44.bmp"), drawing));
+    }
     QVERIFY(volume->fill(volumeFolder + QLatin1String("/filler"), 16 * 1024));
     f->exchange->clearRecords();
-    f->exchange->answerFile(m_file);
     save();
 
     QCOMPARE(readBytes(m_file), expectedFile());
@@ -610,8 +635,241 @@ void TestSaveWindow::volumeFullDuringCopy()
                  critical.first().text.contains(diskFullReason()),
              qPrintable(critical.first().text));
     QVERIFY(messagesOf(MessageKind::Information).isEmpty());
-    QCOMPARE(filesIn(m_folder + QLatin1String("/E")), QStringList());
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")),
+             olderCopy ? QStringList{"Re44.bmp"} : QStringList());
+    if (olderCopy)
+        QCOMPARE(readBytes(m_folder + QLatin1String("/E/Re44.bmp")), older);
     QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+}
+
+void TestSaveWindow::samePlaceRefused_data()
+{
+    // The first entry is added from folder A, or read from the library's attributes file; then
+    // the list may change; the second is added from folder B, or again from A.
+    QTest::addColumn<QString>("first");  // drawing [+ frames when it ends "_0.bmp"]
+    QTest::addColumn<QString>("firstFrom"); // "A" or "file"
+    QTest::addColumn<QString>("between");   // "", "erase" or "open another"
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("secondType");
+    QTest::addColumn<QString>("secondFrom");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("same name, other case, other folder")
+        << "Re44.bmp" << "A" << "" << "RE44.bmp" << "E" << "B" << true;
+    QTest::newRow("a frame of the first is the second's drawing")
+        << "Ae_0.bmp" << "A" << "" << "AE_2.bmp" << "E" << "B" << true;
+    QTest::newRow("type code typed in lower case")
+        << "Re44.bmp" << "A" << "" << "re44.bmp" << "e" << "B" << true;
+    QTest::newRow("entry read from the file") << "Re44.bmp" << "file" << "" << "Re44.bmp" << "E"
+                                              << "A" << true;
+    QTest::newRow("the very same drawing again")
+        << "Re44.bmp" << "A" << "" << "Re44.bmp" << "E" << "A" << false;
+    QTest::newRow("another type folder") << "Re44.bmp" << "A" << "" << "RE44.bmp" << "V" << "B"
+                                         << false;
+    QTest::newRow("stale slot after Erase Last")
+        << "Re44.bmp" << "A" << "erase" << "RE44.bmp" << "E" << "B" << false;
+    QTest::newRow("stale slot after opening another library")
+        << "Re44.bmp" << "A" << "open another" << "RE44.bmp" << "E" << "B" << false;
+}
+
+// Windows, and the display program, take two names that differ only in letter case for one
+// file: Add refuses a drawing that would replace another entry's file in the library folder.
+void TestSaveWindow::samePlaceRefused()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, firstFrom);
+    QFETCH(QString, between);
+    QFETCH(QString, second);
+    QFETCH(QString, secondType);
+    QFETCH(QString, secondFrom);
+    QFETCH(bool, refused);
+    const QString folderA = m_dir->filePath(QStringLiteral("A")) + QDir::separator();
+    const QString folderB = m_dir->filePath(QStringLiteral("B")) + QDir::separator();
+    QVERIFY(QDir().mkpath(folderA) && QDir().mkpath(folderB));
+    const bool animated = first.endsWith(QLatin1String("_0.bmp"));
+    QStringList firstFiles{first};
+    if (animated)
+        for (const char *k : {"1", "2", "3"})
+            firstFiles.append(first.chopped(5) + QLatin1String(k) + QLatin1String(".bmp"));
+    for (const QString &name : firstFiles)
+        QVERIFY(writeBytes(folderA + name, drawingBytes(name)));
+    QVERIFY(writeBytes(folderB + second, drawingBytes(second)));
+
+    FrmEdit &w = *f->window;
+    auto *type = f->child<QComboBox>(QStringLiteral("cboGT"));
+    const auto add = [&](const QString &folder, const QString &drawing, const QString &code,
+                         const QString &cycle) {
+        w.sourceFolder = folder;
+        w.drawingFileName = drawing;
+        w.chkEPO[4]->setChecked(true);
+        f->child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);
+        type->setCurrentIndex(2); // E
+        if (code != QLatin1String("E"))
+            type->setEditText(code);
+        f->child<QLineEdit>(QStringLiteral("txtDescription"))->setText(QStringLiteral("Re 4/4"));
+        w.chkSAR[1]->setChecked(true);
+        f->child<QLineEdit>(QStringLiteral("txtCycle"))->setText(cycle);
+        w.chkVR[1]->setChecked(true);
+        w.addEntry();
+    };
+    const QString cycle = animated ? QStringLiteral("6") : QString();
+    if (firstFrom == QLatin1String("file")) {
+        // A saved library with the drawing in its type folder, opened.
+        startNewLibrary(QStringLiteral("Swiss"));
+        add(folderA, first, QStringLiteral("E"), cycle);
+        f->exchange->answerFile(m_file);
+        save();
+        f->exchange->answerFile(m_file);
+        f->action(QStringLiteral("menuOpen"))->trigger();
+        QCOMPARE(w.entryStatus.value(0), QStringLiteral("O"));
+    } else {
+        startNewLibrary(QStringLiteral("Swiss"));
+        add(folderA, first, QStringLiteral("E"), cycle);
+    }
+    QCOMPARE(w.entryCount, 1);
+    if (between == QLatin1String("erase")) {
+        w.eraseLastEntry();
+    } else if (between == QLatin1String("open another")) {
+        const QString other = m_dir->filePath(QStringLiteral("Other.txt"));
+        QVERIFY(writeBytes(other, ""));
+        f->exchange->answerFile(other);
+        f->action(QStringLiteral("menuOpen"))->trigger();
+    }
+    const int before = w.entryCount;
+    f->exchange->clearRecords();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    f->child<QWidget>(QStringLiteral("cmdAdd"))->setFocus();
+
+    add(secondFrom == QLatin1String("A") ? folderA : folderB, second, secondType, QString());
+
+    if (!refused) {
+        QCOMPARE(f->exchange->messageTexts(), QStringList());
+        QCOMPARE(w.entryCount, before + 1);
+        return;
+    }
+    QCOMPARE(w.entryCount, before);
+    QCOMPARE(f->exchange->messages.size(), 1);
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    const QString told = f->exchange->messages.first().text;
+    QVERIFY2(told.contains(QStringLiteral("of entry 1 (\"Re 4/4\")")), qPrintable(told));
+    QVERIFY2(told.contains(QDir::toNativeSeparators(
+                 (secondFrom == QLatin1String("A") ? folderA : folderB) + second)),
+             qPrintable(told));
+    QCOMPARE(QApplication::focusWidget(), f->child<QWidget>(QStringLiteral("File1")));
+}
+
+void TestSaveWindow::namesWindowsWouldChangeRefused_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("named"); // the name the message quotes
+    QTest::newRow("folder ends in a blank") << "Swiss .txt" << "\"Swiss \"";
+    QTest::newRow("file ends in a dot") << "Swiss.txt." << "\"Swiss.txt.\"";
+    QTest::newRow("device name") << "CON.txt" << "\"CON.txt\"";
+    QTest::newRow("device name, other case, blank before the extension")
+        << "lpt1 .txt" << "\"lpt1 .txt\"";
+    QTest::newRow("device name with two extensions") << "aux.lib.txt" << "\"aux.lib.txt\"";
+}
+
+// The library is made for Windows: a name that Windows would store otherwise, or take for a
+// device, is refused before anything is written.
+void TestSaveWindow::namesWindowsWouldChangeRefused()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, named);
+    makeDrawings({"Re44.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"));
+    f->exchange->clearRecords();
+    f->exchange->answerFile(QDir::toNativeSeparators(m_dir->filePath(fileName)));
+    save();
+
+    QCOMPARE(f->exchange->messages.size(), 1);
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Critical);
+    const QString told = f->exchange->messages.first().text;
+    QVERIFY2(told.contains(named) && told.endsWith(QLatin1String("\rNothing was saved!")),
+             qPrintable(told));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"drawings"});
+    QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
+    QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
+}
+
+void TestSaveWindow::heldTargetReported_data()
+{
+    QTest::addColumn<bool>("readOnlySource");
+    QTest::newRow("source writable") << false;
+    QTest::newRow("source read-only") << true;
+}
+
+// Another program holds the library's copy open (Windows then refuses to replace it): the copy
+// is reported at its target, the held file stays as it was, and no part file is left, whatever
+// the source's attributes.
+void TestSaveWindow::heldTargetReported()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Only Windows stops a file from being replaced while another program holds it open.");
+#else
+    QFETCH(bool, readOnlySource);
+    makeDrawings({"Re44.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"));
+    f->exchange->answerFile(m_file);
+    save();
+    const QString target = m_folder + QLatin1String("/E/Re44.bmp");
+    const QByteArray old = readBytes(target);
+    QVERIFY(writeBytes(m_drawings + QLatin1String("Re44.bmp"), "BM redrawn"));
+    if (readOnlySource)
+        QVERIFY(QFile::setPermissions(m_drawings + QLatin1String("Re44.bmp"),
+                                      QFileDevice::ReadOwner));
+
+    QProcess holder;
+    holder.start(QCoreApplication::applicationDirPath() + QLatin1String("/holdfile.exe"),
+                 {QDir::toNativeSeparators(target)});
+    QVERIFY2(holder.waitForReadyRead(20000) && holder.readLine().startsWith("held"),
+             qPrintable(holder.readAllStandardError()));
+    f->exchange->clearRecords();
+    save();
+    holder.closeWriteChannel(); // the helper lets go
+    QVERIFY(holder.waitForFinished(20000));
+    QFile::setPermissions(m_drawings + QLatin1String("Re44.bmp"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    const QList<ScriptedExchange::Message> critical = messagesOf(MessageKind::Critical);
+    QCOMPARE(critical.size(), 1);
+    QVERIFY2(critical.first().text.contains(QDir::toNativeSeparators(target) + QLatin1String(": ")),
+             qPrintable(critical.first().text));
+    QVERIFY(messagesOf(MessageKind::Information).isEmpty());
+    QCOMPARE(readBytes(target), old);
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")), QStringList{"Re44.bmp"});
+#endif
+}
+
+// A library whose path is past 300 characters, with drawings from a folder past 300
+// characters: everything is copied (Windows' classic file calls stop at 260).
+void TestSaveWindow::longPathsCopied()
+{
+    QString deep = m_dir->path();
+    while (deep.size() < 300)
+        deep += QLatin1String("/a-folder-with-a-long-name-to-pass-the-classic-limit");
+    m_drawings = deep + QLatin1String("/drawings") + QDir::separator();
+    QVERIFY(QDir().mkpath(m_drawings));
+    m_file = QDir::toNativeSeparators(deep + QLatin1String("/library/Swiss.txt"));
+    m_folder = QDir::toNativeSeparators(deep + QLatin1String("/library/Swiss"));
+    QVERIFY(QDir().mkpath(deep + QLatin1String("/library")));
+    QVERIFY(m_folder.size() > 300);
+    makeDrawings({"Re44.bmp", "Re44_SAR.bmp", "Re44_N0.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("Re44.bmp"), true, {}, true);
+    f->exchange->clearRecords();
+    f->exchange->answerFile(m_file);
+    save();
+
+    QCOMPARE(f->exchange->messageTexts(), QStringList{completion});
+    QCOMPARE(readBytes(m_file), expectedFile());
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")),
+             (QStringList{"Re44.bmp", "Re44_N0.bmp", "Re44_SAR.bmp"}));
+    for (const QString &name : filesIn(m_folder + QLatin1String("/E")))
+        QCOMPARE(readBytes(m_folder + QLatin1String("/E/") + name), drawingBytes(name));
 }
 
 QTEST_MAIN(TestSaveWindow)
