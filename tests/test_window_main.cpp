@@ -18,6 +18,10 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace {
 
 const QString noLibrary = QStringLiteral("Open a New or an Existing Source Library!");
@@ -81,6 +85,7 @@ class TestMainWindow : public QObject
 
 private Q_SLOTS:
     void init();
+    void programManifest();
     void stateAfterStart();
     void controlsAtDesignedPlaces();
     void menus();
@@ -917,6 +922,32 @@ void TestMainWindow::numericBoxesTakeDigitsOnly()
     f->exchange->clearRecords();
     QTest::keyClicks(f->child(QStringLiteral("txtDescription")), QStringLiteral("Re 4/4"));
     QVERIFY(f->exchange->messages.isEmpty());
+}
+
+// The built tessaro.exe carries the manifest Windows reads when it starts the program: made for
+// Windows 10 and 11, long paths allowed, and no DPI setting (Qt makes its own).
+void TestMainWindow::programManifest()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Only a Windows program carries an application manifest.");
+#else
+    const QString program = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
+                                                     QLatin1String("/../ui/tessaro.exe"));
+    const HMODULE module =
+        LoadLibraryExW(reinterpret_cast<const wchar_t *>(program.utf16()), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    QVERIFY2(module, qPrintable(program));
+    const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    QVERIFY(resource);
+    const HGLOBAL loaded = LoadResource(module, resource);
+    const QByteArray manifest(static_cast<const char *>(LockResource(loaded)),
+                              qsizetype(SizeofResource(module, resource)));
+    FreeLibrary(module);
+    QVERIFY2(manifest.contains("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"),
+             manifest.constData());
+    QVERIFY2(manifest.contains("longPathAware>true</"), manifest.constData());
+    QVERIFY2(!manifest.contains("dpiAware"), manifest.constData());
+#endif
 }
 
 QTEST_MAIN(TestMainWindow)
