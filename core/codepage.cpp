@@ -32,7 +32,8 @@ QString decode(const QByteArray &bytes)
     if (bytes.isEmpty())
         return {};
     const UINT page = libraryCodePage();
-    const int length = MultiByteToWideChar(page, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+    const int length =
+        MultiByteToWideChar(page, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
     std::wstring wide(std::size_t(length), L'\0');
     MultiByteToWideChar(page, 0, bytes.constData(), int(bytes.size()), wide.data(), length);
     return QString::fromStdWString(wide);
@@ -73,8 +74,7 @@ Encoded encode(QStringView text)
 bool holdsUnchanged(QStringView text)
 {
     const Encoded encoded = encode(text);
-    return encoded.complete && encoded.bytes.size() == text.size() &&
-           decode(encoded.bytes) == text;
+    return encoded.complete && encoded.bytes.size() == text.size() && decode(encoded.bytes) == text;
 }
 
 // The length of the valid multi-byte UTF-8 sequence at bytes[i], or 0.

@@ -4,11 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstring>
-
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -16,76 +18,6 @@
 #endif
 
 namespace {
-
-// Most drawings are a few tens of kilobytes: one read and one write each.
-constexpr qint64 copyChunk = 64 * 1024;
-
-QString partNameOf(const QString &target)
-{
-    const QFileInfo info(target);
-    return info.path() + QLatin1String("/.~") + info.fileName() + QLatin1String(".tessaro-part");
-}
-
-// A part file goes whatever its attributes: a read-only one (left by an older version, or by a
-// copy that kept the source's attributes) would otherwise stay behind in the library.
-void removePart(const QString &part)
-{
-    if (!QFileInfo::exists(part))
-        return;
-    QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QFile::remove(part);
-}
-
-QString copyData(QFile &from, QFileDevice &to, bool *atTarget)
-{
-    QByteArray buffer(copyChunk, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = from.read(buffer.data(), buffer.size());
-        if (got < 0) {
-            *atTarget = false;
-            return from.errorString();
-        }
-        if (got == 0)
-            return {};
-        if (QString reason = writeAll(to, buffer.constData(), got); !reason.isEmpty()) {
-            *atTarget = true;
-            return reason;
-        }
-    }
-}
-
-// Reads the part back and compares it with the source from its start: a write that some
-// runtime reported whole but the disk did not keep shows here, not in the library.
-QString compareWithSource(QFile &from, const QString &part, bool *atTarget)
-{
-    QFile written(part);
-    *atTarget = true;
-    if (!written.open(QIODevice::ReadOnly))
-        return written.errorString();
-    if (!from.seek(0)) {
-        *atTarget = false;
-        return from.errorString();
-    }
-    QByteArray expected(copyChunk, Qt::Uninitialized);
-    QByteArray found(copyChunk, Qt::Uninitialized);
-    for (;;) {
-        const qint64 want = from.read(expected.data(), expected.size());
-        if (want < 0) {
-            *atTarget = false;
-            return from.errorString();
-        }
-        const qint64 got = written.read(found.data(), found.size());
-        if (got < 0)
-            return written.errorString();
-        if (got != want || std::memcmp(expected.constData(), found.constData(), got) != 0)
-            return QStringLiteral("the copy does not read back as the source (%1 bytes of %2 "
-                                  "kept)")
-                .arg(QFileInfo(part).size())
-                .arg(from.size());
-        if (want == 0)
-            return {};
-    }
-}
 
 #ifdef Q_OS_WIN
 // The system's own text for a Windows error code.
@@ -124,35 +56,254 @@ bool isFolder(const std::wstring &path)
 }
 #endif
 
+// A file opened by the system's own calls, for the copies of a save: Qt's file class asks the
+// system more than a copy needs (its size, its kind), and under Wine each question is a round
+// trip that doubled the time of a save. Every result is checked; reason() says why one failed.
+class SystemFile
+{
+public:
+    enum class Use
+    {
+        Read,
+        Create
+    };
+
+    SystemFile() = default;
+    SystemFile(const SystemFile &) = delete;
+    SystemFile &operator=(const SystemFile &) = delete;
+    ~SystemFile() { close(); }
+
+    // Create makes the file, or empties one that exists, for writing and reading back.
+    bool open(const QString &path, Use use)
+    {
+#ifdef Q_OS_WIN
+        const bool create = use == Use::Create;
+        m_handle = CreateFileW(
+            longPath(path).c_str(), create ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ,
+            create ? 0 : FILE_SHARE_READ, nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
+            FILE_ATTRIBUTE_NORMAL, nullptr);
+        return m_handle != INVALID_HANDLE_VALUE || fail();
+#else
+        const int flags = use == Use::Create ? O_RDWR | O_CREAT | O_TRUNC : O_RDONLY;
+        m_fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, 0666);
+        return m_fd >= 0 || fail();
+#endif
+    }
+
+    // The file's bytes from its start, as many as it holds when asked: one read where the
+    // system gives them all at once (a read that only finds the end costs Wine a round trip).
+    bool readWhole(QByteArray &data)
+    {
+        const qint64 total = size();
+        if (total < 0)
+            return false;
+        data.resize(total);
+        qint64 have = 0;
+        while (have < total) {
+            const qint64 got = read(data.data() + have, total - have);
+            if (got < 0)
+                return false;
+            if (got == 0)
+                break; // the file became shorter meanwhile
+            have += got;
+        }
+        data.resize(have);
+        return true;
+    }
+
+    // All of data, going on after a short write until the system says why it stops.
+    bool writeAll(const QByteArray &data)
+    {
+        const char *next = data.constData();
+        qint64 left = data.size();
+        while (left > 0) {
+            const qint64 written = write(next, left);
+            if (written < 0)
+                return false;
+            if (written == 0) {
+                m_reason = QStringLiteral("the system wrote nothing and gave no reason");
+                return false;
+            }
+            next += written;
+            left -= written;
+        }
+        return true;
+    }
+
+    bool rewind()
+    {
+#ifdef Q_OS_WIN
+        return SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER ||
+               fail();
+#else
+        return ::lseek(m_fd, 0, SEEK_SET) == 0 || fail();
+#endif
+    }
+
+    // Some systems report a lost write only when the file is closed.
+    bool close()
+    {
+#ifdef Q_OS_WIN
+        if (m_handle == INVALID_HANDLE_VALUE)
+            return true;
+        const bool closed = CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+#else
+        if (m_fd < 0)
+            return true;
+        const bool closed = ::close(m_fd) == 0;
+        m_fd = -1;
+#endif
+        return closed || fail();
+    }
+
+    QString reason() const
+    {
+        return m_reason;
+    }
+
+private:
+    qint64 size()
+    {
+#ifdef Q_OS_WIN
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(m_handle, &size)) {
+            fail();
+            return -1;
+        }
+        return size.QuadPart;
+#else
+        struct stat status
+        {
+        };
+        if (::fstat(m_fd, &status) != 0) {
+            fail();
+            return -1;
+        }
+        return status.st_size;
+#endif
+    }
+
+    qint64 read(char *data, qint64 size)
+    {
+#ifdef Q_OS_WIN
+        DWORD got = 0;
+        if (!ReadFile(m_handle, data, DWORD(size), &got, nullptr)) {
+            fail();
+            return -1;
+        }
+        return got;
+#else
+        for (;;) {
+            const ssize_t got = ::read(m_fd, data, size_t(size));
+            if (got >= 0)
+                return got;
+            if (errno != EINTR) {
+                fail();
+                return -1;
+            }
+        }
+#endif
+    }
+
+    qint64 write(const char *data, qint64 size)
+    {
+#ifdef Q_OS_WIN
+        DWORD written = 0;
+        if (!WriteFile(m_handle, data, DWORD(size), &written, nullptr)) {
+            fail();
+            return -1;
+        }
+        return written;
+#else
+        for (;;) {
+            const ssize_t written = ::write(m_fd, data, size_t(size));
+            if (written >= 0)
+                return written;
+            if (errno != EINTR) {
+                fail();
+                return -1;
+            }
+        }
+#endif
+    }
+
+    // Keeps the system's reason for the call that just failed; always false.
+    bool fail()
+    {
+#ifdef Q_OS_WIN
+        m_reason = windowsReason(GetLastError());
+#else
+        m_reason = qt_error_string(errno);
+#endif
+        return false;
+    }
+
+#ifdef Q_OS_WIN
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+#else
+    int m_fd = -1;
+#endif
+    QString m_reason;
+};
+
+QString partNameOf(const QString &target)
+{
+    const QFileInfo info(target);
+    return info.path() + QLatin1String("/.~") + info.fileName() + QLatin1String(".tessaro-part");
+}
+
+// A part file goes whatever its attributes: a read-only one (left by an older version, or by a
+// copy that kept the source's attributes) would otherwise stay behind in the library.
+void removePart(const QString &part)
+{
+    if (!QFileInfo::exists(part))
+        return;
+    QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::remove(part);
+}
+
+// Writes data to a new part file and reads it back: a write that a runtime reported whole but
+// the disk did not keep shows here, not in the library. A part file that an interrupted save
+// left, even a read-only one, is replaced.
+QString writePart(const QString &partName, const QByteArray &data)
+{
+    SystemFile part;
+    if (!part.open(partName, SystemFile::Use::Create)) {
+        if (!QFileInfo::exists(partName))
+            return part.reason();
+        removePart(partName);
+        if (!part.open(partName, SystemFile::Use::Create))
+            return part.reason();
+    }
+    QByteArray back;
+    if (!part.writeAll(data) || !part.rewind() || !part.readWhole(back) || !part.close())
+        return part.reason();
+    if (back != data)
+        return QStringLiteral("the copy does not read back as the source (%1 of %2 bytes kept)")
+            .arg(back.size())
+            .arg(data.size());
+    return {};
+}
+
 } // namespace
 
 CopyOutcome copyFileReplacing(const QString &source, const QString &target)
 {
-    QFile from(source);
-    if (!from.open(QIODevice::ReadOnly))
-        return {from.errorString(), false};
-
-    // A part file left by an interrupted save is ours to overwrite.
-    const QString part = partNameOf(target);
-    removePart(part);
-    CopyOutcome outcome;
+    // A drawing is read whole: bitmaps are small, and the one buffer serves the check too.
+    QByteArray data;
     {
-        QFile to(part);
-        // Unbuffered, so that every short write is seen with its reason.
-        if (!to.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-            return {to.errorString(), true};
-        outcome.reason = copyData(from, to, &outcome.atTarget);
-        to.close();
-        if (outcome.ok() && to.error() != QFileDevice::NoError)
-            outcome = {to.errorString(), true};
-    } // closed: a file still open cannot be renamed everywhere
-    if (outcome.ok())
-        outcome.reason = compareWithSource(from, part, &outcome.atTarget);
-    if (outcome.ok())
-        outcome = {replaceFile(part, target), true};
-    if (!outcome.ok())
-        removePart(part);
-    return outcome;
+        SystemFile from;
+        if (!from.open(source, SystemFile::Use::Read) || !from.readWhole(data))
+            return {from.reason(), false};
+    }
+    const QString partName = partNameOf(target);
+    QString reason = writePart(partName, data);
+    if (reason.isEmpty())
+        reason = replaceFile(partName, target);
+    if (!reason.isEmpty())
+        removePart(partName);
+    return {reason, true};
 }
 
 QString replaceFile(const QString &from, const QString &to)

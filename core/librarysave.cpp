@@ -10,6 +10,7 @@
 #include "sameplace.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -41,9 +42,19 @@ QString noLibraryFolder()
     return QStringLiteral("the library has no folder");
 }
 
+// A name as the file system compares it: ignoring letter case on Windows.
+QString fileNameKey(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return name.toCaseFolded();
+#else
+    return name;
+#endif
+}
+
 } // namespace
 
-CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder)
+CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder, const FileTest &isFile)
 {
     CopyPlan plan;
     plan.names.append(trimBlanks(line.mid(nameStart)));
@@ -78,7 +89,7 @@ CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder)
             return plan;
         }
         for (const QString &candidate : variationCandidateNames(base))
-            if (isOrdinaryFile(sourceFolder + candidate))
+            if (isFile(sourceFolder + candidate))
                 plan.names.append(candidate);
     }
     return plan;
@@ -87,6 +98,21 @@ CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder)
 QString typeFolderOf(const QString &line)
 {
     return trimBlanks(line.mid(EntryColumn::gt - 1, EntryColumn::gtWidth));
+}
+
+bool CopiesOfOneSave::isListedFile(const QString &path)
+{
+    const QFileInfo file(path);
+    const QString folder = samePlaceKey(file.path());
+    auto listing = m_listings.find(folder);
+    if (listing == m_listings.end()) {
+        // Hidden and system files, and folders, are not listed: as isOrdinaryFile.
+        QSet<QString> names;
+        for (const QString &name : QDir(file.path()).entryList(QDir::Files))
+            names.insert(fileNameKey(name));
+        listing = m_listings.insert(folder, names);
+    }
+    return listing->contains(fileNameKey(file.fileName()));
 }
 
 QString animationRefusal()
@@ -128,7 +154,10 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
                                   const QString &libraryFolder, CopiesOfOneSave *save)
 {
     const QString source = folderWithSeparator(sourceFolder);
-    const CopyPlan plan = planEntryCopies(line, source);
+    const CopyPlan plan =
+        save ? planEntryCopies(line, source,
+                               [save](const QString &path) { return save->isListedFile(path); })
+             : planEntryCopies(line, source);
 
     EntryCopyReport report;
     report.refusal = plan.refusal;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "filetest.h"
 #include "savereport.h"
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -28,16 +30,27 @@ struct CopyPlan
     QStringList names;
     QString refusal;
 };
-CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder);
+CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder,
+                         const FileTest &isFile = isOrdinaryFile);
 
 // The entry's type folder: columns 47-48 without blanks.
 QString typeFolderOf(const QString &line);
 
 // What one save has copied so far, by target (samePlaceKey) to its source path: a later copy
-// to the same file from another source would replace a drawing of the same save.
-struct CopiesOfOneSave
+// to the same file from another source would replace a drawing of the same save. It also
+// lists each source folder once for the variation drawings, rather than asking for up to 40
+// names per entry (on Windows, and more so under Wine, each name not there costs a look through
+// the folder).
+class CopiesOfOneSave
 {
+public:
     QHash<QString, QString> sourceOf;
+
+    // isOrdinaryFile, answered from one listing of the file's folder.
+    bool isListedFile(const QString &path);
+
+private:
+    QHash<QString, QSet<QString>> m_listings; // folder (samePlaceKey) to its files' names
 };
 
 struct EntryCopyReport

@@ -30,7 +30,12 @@ std::optional<SamePlaceClash> findSamePlaceClash(const QList<EntrySource> &entri
     QHash<QString, LibraryFile> wanted;
     for (const LibraryFile &file : libraryFilesOf(candidate, libraryFolder))
         wanted.insert(samePlaceKey(file.place), file);
+    // Files of different type folders never meet; only entries of the same one are looked at
+    // (each look may test 40 variation drawings on disk).
+    const QString typeFolder = typeFolderOf(candidate.line).toCaseFolded();
     for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (typeFolderOf(entries[i].line).toCaseFolded() != typeFolder)
+            continue;
         for (const LibraryFile &file : libraryFilesOf(entries[i], libraryFolder)) {
             const auto found = wanted.constFind(samePlaceKey(file.place));
             if (found != wanted.constEnd() &&

@@ -9,8 +9,8 @@ bool isDeviceName(const QString &stem)
     const QString upper = stem.toUpper();
     if (QStringList{"CON", "PRN", "AUX", "NUL"}.contains(upper))
         return true;
-    return upper.size() == 4 && (upper.startsWith(QLatin1String("COM")) ||
-                                 upper.startsWith(QLatin1String("LPT"))) &&
+    return upper.size() == 4 &&
+           (upper.startsWith(QLatin1String("COM")) || upper.startsWith(QLatin1String("LPT"))) &&
            upper[3] >= QLatin1Char('1') && upper[3] <= QLatin1Char('9');
 }
 

@@ -33,6 +33,14 @@ cmake --build "$build"
 
 (cd "$build" && ctest --output-on-failure -j2 -LE packages)
 
+# --- Benchmark ----------------------------------------------------------------------------
+# The save benchmark's ratios under Wine, printed and not judged (README: Benchmark of saving).
+# A library of 100 entries: Wine looks through a whole folder for every name it creates, so a
+# thousand take most of an hour.
+echo "Save benchmark under Wine:"
+sh "$root/cmake/wine-run.sh" "$build/wine-prefix" "$qt" "$build/bench/bench_save.exe" 100 ||
+    echo "The save benchmark under Wine reported problems (see above)."
+
 # --- Packages -----------------------------------------------------------------------------
 # The zip and the installer are made here, after the suite has passed: CPack makes both (the
 # test windows_packages), then the installer is installed, started from the Start menu and

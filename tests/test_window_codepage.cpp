@@ -114,8 +114,7 @@ void TestCodePage::composedLabel_data()
     QTest::addRow("Cyrillic, code page %u", page)
         << QStringLiteral("\u041C\u043E\u0441\u043A\u0432\u0430")
         << (cyrillic ? QByteArray("\xCC\xEE\xF1\xEA\xE2\xE0") : QByteArray());
-    QTest::addRow("Japanese, code page %u", page)
-        << QStringLiteral("\u6771\u4EAC") << QByteArray();
+    QTest::addRow("Japanese, code page %u", page) << QStringLiteral("\u6771\u4EAC") << QByteArray();
 }
 
 // A label is written in the single-byte code page in use, one byte per character, or refused.
@@ -143,11 +142,14 @@ void TestCodePage::openedLinesSavedAsRead_data()
     QTest::newRow("Windows-1252") << swiss1252 + "\r\n" + entryBytes("Gen\xE8ve", "A.bmp") + "\r\n"
                                   << 0;
     QTest::newRow("bytes with no character in Windows-1252")
-        << entryBytes("\x81\x8D\x8F\x90\x9D", "B.bmp") + "\r\n" << 0;
+        << entryBytes("\x81\x8D\x8F\x90\x9D", "B.bmp") + "\r\n"
+        << 0;
     QTest::newRow("UTF-8 with byte-order mark")
-        << "\xEF\xBB\xBF" + entryBytes("Zurich", "A.bmp") + "\r\n" << 1;
+        << "\xEF\xBB\xBF" + entryBytes("Zurich", "A.bmp") + "\r\n"
+        << 1;
     QTest::newRow("UTF-8 from the second line on")
-        << swiss1252 + "\r\n" + entryBytes("Z\xC3\xBCrich", "B\xC3\xA4r.bmp") + "\r\n" << 2;
+        << swiss1252 + "\r\n" + entryBytes("Z\xC3\xBCrich", "B\xC3\xA4r.bmp") + "\r\n"
+        << 2;
 }
 
 // Lines read from a file go back as the bytes they were read from, whatever the code page;
@@ -167,8 +169,7 @@ void TestCodePage::openedLinesSavedAsRead()
         QCOMPARE(f->exchange->messages.size(), 1);
         QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
         const QString told = f->exchange->messages.first().text;
-        QVERIFY2(told.startsWith(path) &&
-                     told.contains(QStringLiteral("line %1:").arg(utf8Line)),
+        QVERIFY2(told.startsWith(path) && told.contains(QStringLiteral("line %1:").arg(utf8Line)),
                  qPrintable(told));
     }
     f->exchange->clearRecords();
@@ -185,7 +186,8 @@ void TestCodePage::siteIndexKeepsItsBytes()
     QVERIFY(QDir().mkpath(site.libraryPagesFolder));
     QVERIFY(QDir().mkpath(QFileInfo(site.pageTemplate).path()));
     QVERIFY(writeBytes(site.pageTemplate, "<html>\r\n<body>\r\n<table>\r\n"));
-    const QByteArray head = "<html>\r\n<table>\r\n<tr><td>Schweiz \x96 Z\xFCrich, Gen\xE8ve</td></tr>\r\n";
+    const QByteArray head =
+        "<html>\r\n<table>\r\n<tr><td>Schweiz \x96 Z\xFCrich, Gen\xE8ve</td></tr>\r\n";
     const QByteArray tail = "</table>\r\n</html>\r\n";
     QVERIFY(writeBytes(site.indexPage, head + tail));
     const QString attributes = m_dir->filePath(QStringLiteral("SWISS1.txt"));

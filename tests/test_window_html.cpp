@@ -556,8 +556,7 @@ void TestWindowHtml::fullSiteVolume()
                                            .arg(QDir::toNativeSeparators(site.indexPage));
     QCOMPARE(exchange->messages.size(), 1);
     QCOMPARE(exchange->messages[0].kind, MessageKind::Warning);
-    QVERIFY2(exchange->messages[0].text.startsWith(failed +
-                                                   diskFullReason()),
+    QVERIFY2(exchange->messages[0].text.startsWith(failed + diskFullReason()),
              qPrintable(exchange->messages[0].text));
     QCOMPARE(readBytes(site.indexPage), indexBefore);
     QCOMPARE(readBytes(page()), pageFails ? oldPage : crlfLines(expectedPage()));

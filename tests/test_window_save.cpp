@@ -435,7 +435,8 @@ void TestSaveWindow::writeFailure()
     QFETCH(QString, how);
 #ifndef Q_OS_UNIX
     if (how == QLatin1String("full"))
-        QSKIP("The file size limit is a POSIX means.");
+        QSKIP("Windows has no file size limit for a process; fullOrReadOnlyVolume fills a real "
+              "volume.");
 #endif
     makeDrawings({"Re44.bmp"});
     const QByteArray old = "an older library\r\n";
@@ -646,29 +647,61 @@ void TestSaveWindow::samePlaceRefused_data()
 {
     // The first entry is added from folder A, or read from the library's attributes file; then
     // the list may change; the second is added from folder B, or again from A.
-    QTest::addColumn<QString>("first");  // drawing [+ frames when it ends "_0.bmp"]
+    QTest::addColumn<QString>("first");     // drawing [+ frames when it ends "_0.bmp"]
     QTest::addColumn<QString>("firstFrom"); // "A" or "file"
     QTest::addColumn<QString>("between");   // "", "erase" or "open another"
     QTest::addColumn<QString>("second");
     QTest::addColumn<QString>("secondType");
     QTest::addColumn<QString>("secondFrom");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("same name, other case, other folder")
-        << "Re44.bmp" << "A" << "" << "RE44.bmp" << "E" << "B" << true;
-    QTest::newRow("a frame of the first is the second's drawing")
-        << "Ae_0.bmp" << "A" << "" << "AE_2.bmp" << "E" << "B" << true;
-    QTest::newRow("type code typed in lower case")
-        << "Re44.bmp" << "A" << "" << "re44.bmp" << "e" << "B" << true;
-    QTest::newRow("entry read from the file") << "Re44.bmp" << "file" << "" << "Re44.bmp" << "E"
+    QTest::newRow("same name, other case, other folder") << "Re44.bmp"
+                                                         << "A"
+                                                         << ""
+                                                         << "RE44.bmp"
+                                                         << "E"
+                                                         << "B" << true;
+    QTest::newRow("a frame of the first is the second's drawing") << "Ae_0.bmp"
+                                                                  << "A"
+                                                                  << ""
+                                                                  << "AE_2.bmp"
+                                                                  << "E"
+                                                                  << "B" << true;
+    QTest::newRow("type code typed in lower case") << "Re44.bmp"
+                                                   << "A"
+                                                   << ""
+                                                   << "re44.bmp"
+                                                   << "e"
+                                                   << "B" << true;
+    QTest::newRow("entry read from the file") << "Re44.bmp"
+                                              << "file"
+                                              << ""
+                                              << "Re44.bmp"
+                                              << "E"
                                               << "A" << true;
-    QTest::newRow("the very same drawing again")
-        << "Re44.bmp" << "A" << "" << "Re44.bmp" << "E" << "A" << false;
-    QTest::newRow("another type folder") << "Re44.bmp" << "A" << "" << "RE44.bmp" << "V" << "B"
-                                         << false;
-    QTest::newRow("stale slot after Erase Last")
-        << "Re44.bmp" << "A" << "erase" << "RE44.bmp" << "E" << "B" << false;
-    QTest::newRow("stale slot after opening another library")
-        << "Re44.bmp" << "A" << "open another" << "RE44.bmp" << "E" << "B" << false;
+    QTest::newRow("the very same drawing again") << "Re44.bmp"
+                                                 << "A"
+                                                 << ""
+                                                 << "Re44.bmp"
+                                                 << "E"
+                                                 << "A" << false;
+    QTest::newRow("another type folder") << "Re44.bmp"
+                                         << "A"
+                                         << ""
+                                         << "RE44.bmp"
+                                         << "V"
+                                         << "B" << false;
+    QTest::newRow("stale slot after Erase Last") << "Re44.bmp"
+                                                 << "A"
+                                                 << "erase"
+                                                 << "RE44.bmp"
+                                                 << "E"
+                                                 << "B" << false;
+    QTest::newRow("stale slot after opening another library") << "Re44.bmp"
+                                                              << "A"
+                                                              << "open another"
+                                                              << "RE44.bmp"
+                                                              << "E"
+                                                              << "B" << false;
 }
 
 // Windows, and the display program, take two names that differ only in letter case for one
@@ -762,12 +795,16 @@ void TestSaveWindow::namesWindowsWouldChangeRefused_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("named"); // the name the message quotes
-    QTest::newRow("folder ends in a blank") << "Swiss .txt" << "\"Swiss \"";
-    QTest::newRow("file ends in a dot") << "Swiss.txt." << "\"Swiss.txt.\"";
-    QTest::newRow("device name") << "CON.txt" << "\"CON.txt\"";
-    QTest::newRow("device name, other case, blank before the extension")
-        << "lpt1 .txt" << "\"lpt1 .txt\"";
-    QTest::newRow("device name with two extensions") << "aux.lib.txt" << "\"aux.lib.txt\"";
+    QTest::newRow("folder ends in a blank") << "Swiss .txt"
+                                            << "\"Swiss \"";
+    QTest::newRow("file ends in a dot") << "Swiss.txt."
+                                        << "\"Swiss.txt.\"";
+    QTest::newRow("device name") << "CON.txt"
+                                 << "\"CON.txt\"";
+    QTest::newRow("device name, other case, blank before the extension") << "lpt1 .txt"
+                                                                         << "\"lpt1 .txt\"";
+    QTest::newRow("device name with two extensions") << "aux.lib.txt"
+                                                     << "\"aux.lib.txt\"";
 }
 
 // The library is made for Windows: a name that Windows would store otherwise, or take for a
@@ -819,8 +856,8 @@ void TestSaveWindow::heldTargetReported()
     const QByteArray old = readBytes(target);
     QVERIFY(writeBytes(m_drawings + QLatin1String("Re44.bmp"), "BM redrawn"));
     if (readOnlySource)
-        QVERIFY(QFile::setPermissions(m_drawings + QLatin1String("Re44.bmp"),
-                                      QFileDevice::ReadOwner));
+        QVERIFY(
+            QFile::setPermissions(m_drawings + QLatin1String("Re44.bmp"), QFileDevice::ReadOwner));
 
     QProcess holder;
     holder.start(QCoreApplication::applicationDirPath() + QLatin1String("/holdfile.exe"),

@@ -3,8 +3,8 @@
 #include "codetables.h"
 #include "libraryfile.h"
 #include "librarysave.h"
-#include "windowsnames.h"
 #include "ui_frmedit.h"
+#include "windowsnames.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -79,8 +79,14 @@ public:
     MountedVolume(const MountedVolume &) = delete;
     MountedVolume &operator=(const MountedVolume &) = delete;
 
-    bool mounted() const { return m_mounted; }
-    QString failure() const { return m_failure; }
+    bool mounted() const
+    {
+        return m_mounted;
+    }
+    QString failure() const
+    {
+        return m_failure;
+    }
 
     bool makeReadOnly()
     {
@@ -125,8 +131,8 @@ private:
             GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
         if (!unixName)
             return {};
-        char *name = unixName(reinterpret_cast<const wchar_t *>(
-            QDir::toNativeSeparators(m_folder).utf16()));
+        char *name =
+            unixName(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(m_folder).utf16()));
         if (!name)
             return {};
         const QByteArray folder(name);
@@ -167,7 +173,10 @@ private:
         CloseHandle(process.hProcess);
     }
 #else
-    QByteArray hostFolder() const { return QFile::encodeName(m_folder); }
+    QByteArray hostFolder() const
+    {
+        return QFile::encodeName(m_folder);
+    }
 #endif
 
     QString m_folder;
