@@ -2,6 +2,7 @@
 #include "filecopy.h"
 #include "libraryfile.h"
 #include "librarysave.h"
+#include "mountedvolume.h"
 #include "savereport.h"
 #include "testfiles.h"
 
@@ -10,6 +11,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 namespace {
 
@@ -88,6 +91,7 @@ private slots:
     void existingTargetReplaced();
     void oneSaveNeverReplacesItsOwnCopy();
     void targetThatIsAFolderReported();
+    void readOnlyTypeFolderReported_data();
     void readOnlyTypeFolderReported();
     void fullDiskLeavesOldDrawing();
     void failedWriteLeavesOldFile_data();
@@ -434,32 +438,61 @@ void TestLibrarySave::targetThatIsAFolderReported()
              (QStringList{"Re44.bmp", "Re44_SAR.bmp"}));
 }
 
+void TestLibrarySave::readOnlyTypeFolderReported_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("read-only folder") << "folder";
+    QTest::newRow("read-only volume") << "volume";
+}
+
+// The old copy stays, the copy is reported at its target, and nothing is left beside it.
 void TestLibrarySave::readOnlyTypeFolderReported()
 {
+    QFETCH(QString, how);
+    const bool onVolume = how == QLatin1String("volume");
 #ifdef Q_OS_WIN
-    QSKIP("A read-only folder does not stop writing in it on Windows, and Wine, unlike Windows, "
-          "lets a rename replace a read-only file; the target that is a folder covers a copy that "
-          "fails.");
+    if (!onVolume)
+        QSKIP("A read-only folder does not stop writing in it on Windows; the read-only volume "
+              "row covers it.");
 #endif
-    if (runningAsRoot())
-        QSKIP("Permissions do not stop the superuser; the folder and full-disk cases cover this.");
+    if (!onVolume && runningAsRoot())
+        QSKIP("Permissions do not stop the superuser; the read-only volume row covers this.");
     QTemporaryDir place;
     const QString source = place.filePath(QStringLiteral("src")) + QLatin1Char('/');
     QVERIFY(QDir().mkpath(source));
     QVERIFY(writeBytes(source + QLatin1String("Re44.bmp"), "new"));
-    const QString library = place.filePath(QStringLiteral("Swiss"));
+#ifdef Q_OS_WIN
+    const QString volumeFolder = QStringLiteral("E:/");
+#else
+    const QString volumeFolder = place.filePath(QStringLiteral("volume"));
+    QVERIFY(QDir().mkpath(volumeFolder));
+#endif
+    std::optional<MountedVolume> volume;
+    if (onVolume) {
+        volume.emplace(volumeFolder, 256 * 1024);
+        if (!volume->mounted())
+            QSKIP(qPrintable(QStringLiteral("No volume of its own: %1.").arg(volume->failure())));
+    }
+    const QString library =
+        onVolume ? volumeFolder + QLatin1String("/Swiss") : place.filePath(QStringLiteral("Swiss"));
     const QString folder = library + QLatin1String("/E");
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(writeBytes(folder + QLatin1String("/Re44.bmp"), "old"));
-    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    if (onVolume)
+        QVERIFY(volume->makeReadOnly());
+    else
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
 
     const EntryCopyReport report =
         copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), source, library);
-    QFile::setPermissions(folder,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (!onVolume)
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
     QCOMPARE(report.notCopied.size(), 1);
+    QCOMPARE(report.notCopied[0].path, native(folder + QLatin1String("/Re44.bmp")));
     QVERIFY(!report.notCopied[0].reason.isEmpty());
     QCOMPARE(readBytes(folder + QLatin1String("/Re44.bmp")), QByteArray("old"));
+    QCOMPARE(folderContent(folder), QStringList{"Re44.bmp"});
 }
 
 void TestLibrarySave::fullDiskLeavesOldDrawing()
