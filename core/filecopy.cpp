@@ -90,21 +90,25 @@ public:
 #endif
     }
 
-    // The file's bytes from its start, as many as it holds when asked: one read where the
-    // system gives them all at once (a read that only finds the end costs Wine a round trip).
+    // The file's bytes, as many as it holds when asked: one read where the system gives them
+    // all at once (a read that only finds the end costs Wine a round trip).
     bool readWhole(QByteArray &data)
     {
         const qint64 total = size();
-        if (total < 0)
-            return false;
-        data.resize(total);
+        return total >= 0 && readFromStart(data, total);
+    }
+
+    // Up to size bytes from the file's start, wherever it stands; fewer where it is shorter.
+    bool readFromStart(QByteArray &data, qint64 size)
+    {
+        data.resize(size);
         qint64 have = 0;
-        while (have < total) {
-            const qint64 got = read(data.data() + have, total - have);
+        while (have < size) {
+            const qint64 got = readAt(data.data() + have, size - have, have);
             if (got < 0)
                 return false;
             if (got == 0)
-                break; // the file became shorter meanwhile
+                break;
             have += got;
         }
         data.resize(have);
@@ -128,16 +132,6 @@ public:
             left -= written;
         }
         return true;
-    }
-
-    bool rewind()
-    {
-#ifdef Q_OS_WIN
-        return SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER ||
-               fail();
-#else
-        return ::lseek(m_fd, 0, SEEK_SET) == 0 || fail();
-#endif
     }
 
     // Some systems report a lost write only when the file is closed.
@@ -173,9 +167,7 @@ private:
         }
         return size.QuadPart;
 #else
-        struct stat status
-        {
-        };
+        struct stat status;
         if (::fstat(m_fd, &status) != 0) {
             fail();
             return -1;
@@ -184,18 +176,23 @@ private:
 #endif
     }
 
-    qint64 read(char *data, qint64 size)
+    qint64 readAt(char *data, qint64 size, qint64 offset)
     {
 #ifdef Q_OS_WIN
+        OVERLAPPED at{};
+        at.Offset = DWORD(offset);
+        at.OffsetHigh = DWORD(offset >> 32);
         DWORD got = 0;
-        if (!ReadFile(m_handle, data, DWORD(size), &got, nullptr)) {
+        if (!ReadFile(m_handle, data, DWORD(size), &got, &at)) {
+            if (GetLastError() == ERROR_HANDLE_EOF)
+                return 0;
             fail();
             return -1;
         }
         return got;
 #else
         for (;;) {
-            const ssize_t got = ::read(m_fd, data, size_t(size));
+            const ssize_t got = ::pread(m_fd, data, size_t(size), off_t(offset));
             if (got >= 0)
                 return got;
             if (errno != EINTR) {
@@ -277,7 +274,7 @@ QString writePart(const QString &partName, const QByteArray &data)
             return part.reason();
     }
     QByteArray back;
-    if (!part.writeAll(data) || !part.rewind() || !part.readWhole(back) || !part.close())
+    if (!part.writeAll(data) || !part.readFromStart(back, data.size()) || !part.close())
         return part.reason();
     if (back != data)
         return QStringLiteral("the copy does not read back as the source (%1 of %2 bytes kept)")
