@@ -10,7 +10,6 @@
 #include "sameplace.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -40,16 +39,6 @@ QString nameUpTo(const QString &line, qsizetype end)
 QString noLibraryFolder()
 {
     return QStringLiteral("the library has no folder");
-}
-
-// A name as the file system compares it: ignoring letter case on Windows.
-QString fileNameKey(const QString &name)
-{
-#ifdef Q_OS_WIN
-    return name.toCaseFolded();
-#else
-    return name;
-#endif
 }
 
 } // namespace
@@ -100,21 +89,6 @@ QString typeFolderOf(const QString &line)
     return trimBlanks(line.mid(EntryColumn::gt - 1, EntryColumn::gtWidth));
 }
 
-bool CopiesOfOneSave::isListedFile(const QString &path)
-{
-    const QFileInfo file(path);
-    const QString folder = samePlaceKey(file.path());
-    auto listing = m_listings.find(folder);
-    if (listing == m_listings.end()) {
-        // Hidden and system files, and folders, are not listed: as isOrdinaryFile.
-        QSet<QString> names;
-        for (const QString &name : QDir(file.path()).entryList(QDir::Files))
-            names.insert(fileNameKey(name));
-        listing = m_listings.insert(folder, names);
-    }
-    return listing->contains(fileNameKey(file.fileName()));
-}
-
 QString animationRefusal()
 {
     return QStringLiteral("Check Animation Drawing and PHASENLAENGE parameter!");
@@ -154,10 +128,8 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
                                   const QString &libraryFolder, CopiesOfOneSave *save)
 {
     const QString source = folderWithSeparator(sourceFolder);
-    const CopyPlan plan =
-        save ? planEntryCopies(line, source,
-                               [save](const QString &path) { return save->isListedFile(path); })
-             : planEntryCopies(line, source);
+    const CopyPlan plan = save ? planEntryCopies(line, source, save->sourceFiles.test())
+                               : planEntryCopies(line, source);
 
     EntryCopyReport report;
     report.refusal = plan.refusal;

@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -37,20 +36,12 @@ CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder,
 QString typeFolderOf(const QString &line);
 
 // What one save has copied so far, by target (samePlaceKey) to its source path: a later copy
-// to the same file from another source would replace a drawing of the same save. It also
-// lists each source folder once for the variation drawings, rather than asking for up to 40
-// names per entry (on Windows, and more so under Wine, each name not there costs a look through
-// the folder).
-class CopiesOfOneSave
+// to the same file from another source would replace a drawing of the same save. The save's
+// look-ups of variation drawings go through one listing of each source folder.
+struct CopiesOfOneSave
 {
-public:
     QHash<QString, QString> sourceOf;
-
-    // isOrdinaryFile, answered from one listing of the file's folder.
-    bool isListedFile(const QString &path);
-
-private:
-    QHash<QString, QSet<QString>> m_listings; // folder (samePlaceKey) to its files' names
+    ListedFiles sourceFiles;
 };
 
 struct EntryCopyReport

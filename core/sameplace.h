@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filetest.h"
+
 #include <QList>
 #include <QString>
 
@@ -31,8 +33,10 @@ struct EntrySource
 };
 
 // The files the entry puts into libraryFolder: in its type folder (columns 47-48), its drawing
-// and every companion its flags call for, in copy order.
-QList<LibraryFile> libraryFilesOf(const EntrySource &entry, const QString &libraryFolder);
+// and every companion its flags call for, in copy order. isFile says which variation drawings
+// exist.
+QList<LibraryFile> libraryFilesOf(const EntrySource &entry, const QString &libraryFolder,
+                                  const FileTest &isFile = isOrdinaryFile);
 
 // An entry's file that is also a file of another entry, copied from a different source.
 struct SamePlaceClash
