@@ -191,15 +191,7 @@ private:
         }
         return got;
 #else
-        for (;;) {
-            const ssize_t got = ::pread(m_fd, data, size_t(size), off_t(offset));
-            if (got >= 0)
-                return got;
-            if (errno != EINTR) {
-                fail();
-                return -1;
-            }
-        }
+        return counted([&] { return ::pread(m_fd, data, size_t(size), off_t(offset)); });
 #endif
     }
 
@@ -213,17 +205,26 @@ private:
         }
         return written;
 #else
+        return counted([&] { return ::write(m_fd, data, size_t(size)); });
+#endif
+    }
+
+#ifndef Q_OS_WIN
+    // The bytes a read or write call moved, called again while a signal interrupts it; -1,
+    // with the reason kept, when it fails.
+    template <class Call> qint64 counted(Call call)
+    {
         for (;;) {
-            const ssize_t written = ::write(m_fd, data, size_t(size));
-            if (written >= 0)
-                return written;
+            const ssize_t moved = call();
+            if (moved >= 0)
+                return moved;
             if (errno != EINTR) {
                 fail();
                 return -1;
             }
         }
-#endif
     }
+#endif
 
     // Keeps the system's reason for the call that just failed; always false.
     bool fail()

@@ -461,12 +461,7 @@ void TestLibrarySave::readOnlyTypeFolderReported()
     const QString source = place.filePath(QStringLiteral("src")) + QLatin1Char('/');
     QVERIFY(QDir().mkpath(source));
     QVERIFY(writeBytes(source + QLatin1String("Re44.bmp"), "new"));
-#ifdef Q_OS_WIN
-    const QString volumeFolder = QStringLiteral("E:/");
-#else
-    const QString volumeFolder = place.filePath(QStringLiteral("volume"));
-    QVERIFY(QDir().mkpath(volumeFolder));
-#endif
+    const QString volumeFolder = MountedVolume::folderIn(place.path());
     std::optional<MountedVolume> volume;
     if (onVolume) {
         volume.emplace(volumeFolder, 256 * 1024);

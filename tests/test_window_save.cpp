@@ -72,6 +72,9 @@ private:
     // Adds an entry for drawing through the window's own Add command.
     void addEntry(const QString &drawing, bool pantograph = false, const QString &cycle = {},
                   bool variations = false);
+    // The same for drawing in folder with the type typed as type; true when the list took it.
+    bool addFrom(const QString &folder, const QString &drawing, const QString &type,
+                 bool pantograph = false, const QString &cycle = {}, bool variations = false);
     void save() { f->action(QStringLiteral("menuSave"))->trigger(); }
     QStringList lines() const;
     QByteArray expectedFile() const;
@@ -123,19 +126,28 @@ void TestSaveWindow::startNewLibrary(const QString &name)
 void TestSaveWindow::addEntry(const QString &drawing, bool pantograph, const QString &cycle,
                               bool variations)
 {
+    QVERIFY(addFrom(m_drawings, drawing, QStringLiteral("E"), pantograph, cycle, variations));
+}
+
+bool TestSaveWindow::addFrom(const QString &folder, const QString &drawing, const QString &type,
+                             bool pantograph, const QString &cycle, bool variations)
+{
     FrmEdit &w = *f->window;
     const int before = w.entryCount;
-    w.sourceFolder = m_drawings;
+    w.sourceFolder = folder;
     w.drawingFileName = drawing;
     w.chkEPO[4]->setChecked(true);
     f->child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);
-    f->child<QComboBox>(QStringLiteral("cboGT"))->setCurrentIndex(2); // E
+    auto *types = f->child<QComboBox>(QStringLiteral("cboGT"));
+    types->setCurrentIndex(2); // E
+    if (type != QLatin1String("E"))
+        types->setEditText(type);
     f->child<QLineEdit>(QStringLiteral("txtDescription"))->setText(QStringLiteral("Re 4/4"));
     w.chkSAR[pantograph ? 0 : 1]->setChecked(true);
     f->child<QLineEdit>(QStringLiteral("txtCycle"))->setText(cycle);
     w.chkVR[variations ? 0 : 1]->setChecked(true);
     w.addEntry();
-    QCOMPARE(w.entryCount, before + 1);
+    return w.entryCount == before + 1;
 }
 
 QStringList TestSaveWindow::lines() const
@@ -506,13 +518,7 @@ void TestSaveWindow::blankFileNameInUpdateMode()
 
 std::unique_ptr<MountedVolume> TestSaveWindow::libraryOnOwnVolume(qint64 bytes)
 {
-#ifdef Q_OS_WIN
-    m_volume = QStringLiteral("E:/");
-#else
-    m_volume = m_dir->filePath(QStringLiteral("volume"));
-    if (!QDir().mkpath(m_volume))
-        return {};
-#endif
+    m_volume = MountedVolume::folderIn(m_dir->path());
     auto volume = std::make_unique<MountedVolume>(m_volume, bytes);
     m_file = QDir::toNativeSeparators(QDir(m_volume).filePath(QStringLiteral("Swiss.txt")));
     m_folder = QDir::toNativeSeparators(QDir(m_volume).filePath(QStringLiteral("Swiss")));
@@ -728,27 +734,11 @@ void TestSaveWindow::samePlaceRefused()
     QVERIFY(writeBytes(folderB + second, drawingBytes(second)));
 
     FrmEdit &w = *f->window;
-    auto *type = f->child<QComboBox>(QStringLiteral("cboGT"));
-    const auto add = [&](const QString &folder, const QString &drawing, const QString &code,
-                         const QString &cycle) {
-        w.sourceFolder = folder;
-        w.drawingFileName = drawing;
-        w.chkEPO[4]->setChecked(true);
-        f->child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);
-        type->setCurrentIndex(2); // E
-        if (code != QLatin1String("E"))
-            type->setEditText(code);
-        f->child<QLineEdit>(QStringLiteral("txtDescription"))->setText(QStringLiteral("Re 4/4"));
-        w.chkSAR[1]->setChecked(true);
-        f->child<QLineEdit>(QStringLiteral("txtCycle"))->setText(cycle);
-        w.chkVR[1]->setChecked(true);
-        w.addEntry();
-    };
     const QString cycle = animated ? QStringLiteral("6") : QString();
     if (firstFrom == QLatin1String("file")) {
         // A saved library with the drawing in its type folder, opened.
         startNewLibrary(QStringLiteral("Swiss"));
-        add(folderA, first, QStringLiteral("E"), cycle);
+        QVERIFY(addFrom(folderA, first, QStringLiteral("E"), false, cycle));
         f->exchange->answerFile(m_file);
         save();
         f->exchange->answerFile(m_file);
@@ -756,7 +746,7 @@ void TestSaveWindow::samePlaceRefused()
         QCOMPARE(w.entryStatus.value(0), QStringLiteral("O"));
     } else {
         startNewLibrary(QStringLiteral("Swiss"));
-        add(folderA, first, QStringLiteral("E"), cycle);
+        QVERIFY(addFrom(folderA, first, QStringLiteral("E"), false, cycle));
     }
     QCOMPARE(w.entryCount, 1);
     if (between == QLatin1String("erase")) {
@@ -773,7 +763,7 @@ void TestSaveWindow::samePlaceRefused()
     QVERIFY(QTest::qWaitForWindowActive(&w));
     f->child<QWidget>(QStringLiteral("cmdAdd"))->setFocus();
 
-    add(secondFrom == QLatin1String("A") ? folderA : folderB, second, secondType, QString());
+    addFrom(secondFrom == QLatin1String("A") ? folderA : folderB, second, secondType);
 
     if (!refused) {
         QCOMPARE(f->exchange->messageTexts(), QStringList());

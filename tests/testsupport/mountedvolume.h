@@ -79,6 +79,20 @@ public:
     MountedVolume(const MountedVolume &) = delete;
     MountedVolume &operator=(const MountedVolume &) = delete;
 
+    // Where a test's own volume goes: on Windows drive E:, which cmake/wine-run.sh maps to an
+    // empty folder of the host; elsewhere the folder "volume" in testFolder, made here.
+    static QString folderIn(const QString &testFolder)
+    {
+#ifdef Q_OS_WIN
+        Q_UNUSED(testFolder);
+        return QStringLiteral("E:/");
+#else
+        const QString folder = testFolder + QLatin1String("/volume");
+        QDir().mkpath(folder);
+        return folder;
+#endif
+    }
+
     bool mounted() const
     {
         return m_mounted;
