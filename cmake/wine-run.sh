@@ -75,4 +75,18 @@ for name in $(env | sed -n 's/^\(QT_[A-Za-z0-9_]*\)=.*/\1/p'); do
     export "WINE$name=$value"
 done
 
-exec timeout --kill-after=10 "${TESSARO_WINE_TIMEOUT:-280}" "$wine" "$@"
+if [ -z "${TESSARO_WINE_DPI:-}" ]; then
+    exec timeout --kill-after=10 "${TESSARO_WINE_TIMEOUT:-280}" "$wine" "$@"
+fi
+# A desktop session (tests/desktop/desktop_session.sh) at the scale Windows is set to: the
+# prefix's Wine server is one of this session alone, started on its X server with the scale
+# set, and ended with it, so the next session's X server and scale are not mixed with this one's.
+wineserver=$(dirname "$wine")/wineserver
+"$wineserver" -k 2>/dev/null || true
+timeout 60 "$wineserver" -w
+timeout --kill-after=10 60 "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+    /t REG_DWORD /d "$TESSARO_WINE_DPI" /f >/dev/null
+status=0
+timeout --kill-after=10 "${TESSARO_WINE_TIMEOUT:-280}" "$wine" "$@" || status=$?
+"$wineserver" -k 2>/dev/null || true
+exit "$status"

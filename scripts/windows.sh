@@ -23,7 +23,7 @@ qt=$(cd "$qt" && pwd)
 # tests, the fonts the offscreen platform draws with, and makensis, unzip, strings, an X server
 # and screenshot tools for the packages and their check.
 packages="cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools wine64
-fonts-dejavu-core nsis unzip binutils xvfb xauth x11-utils imagemagick"
+fonts-dejavu-core nsis unzip binutils xvfb xauth x11-utils imagemagick openbox xdotool"
 
 . "$root/scripts/packages.sh"
 

@@ -260,7 +260,7 @@ void TestRealDialogs::wholeRoadThroughRealDialogs()
     QCOMPARE(proposed, QStringLiteral("Swiss.txt"));
     QCOMPARE(
         completion.text,
-        QStringLiteral("Source Library Attributes File and copy of drawings\rGenerated/Updated!"));
+        QStringLiteral("Source Library Attributes File and copy of drawings\nGenerated/Updated!"));
     QCOMPARE(completion.icon, QMessageBox::Information);
     QCOMPARE(
         readBytes(dir.filePath(QStringLiteral("Swiss.txt"))),

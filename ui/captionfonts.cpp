@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -15,7 +16,35 @@ namespace {
 // Below this a caption is no longer read comfortably; a stand-in never gets smaller.
 constexpr qreal smallestSize = 6.5;
 constexpr qreal sizeStep = 0.25;
+
+// Whether text in this family is drawn in it, and not in a face the system substitutes: a
+// family may be listed (a bitmap face, a registry alias) and still be drawn in another.
+bool drawnInOwnFace(const QFont &font)
+{
+    return QFontInfo(font).family().compare(font.family(), Qt::CaseInsensitive) == 0;
+}
+
+QFont installedStandIn(const QFont &designed)
+{
+    QFont font = designed;
+    for (const QString &family : captionStandIns()) {
+        font.setFamily(family);
+        if (drawnInOwnFace(font))
+            return font;
+    }
+    font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPointSizeF(designed.pointSizeF());
+    font.setBold(designed.bold());
+    return font;
+}
 } // namespace
+
+QStringList captionStandIns()
+{
+    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+            QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans"),
+            QStringLiteral("Liberation Sans")};
+}
 
 int captionRoom(const QWidget &control)
 {
@@ -46,11 +75,9 @@ QString captionOf(const QWidget &control)
 void setCaptionFont(const QList<QWidget *> &controls, const QFont &designed)
 {
     QFont font = designed;
-    if (!QFontDatabase::families().contains(designed.family())) {
+    if (!drawnInOwnFace(designed)) {
         // The stand-in is chosen once for the whole kind, so that neighbouring captions match.
-        font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-        font.setPointSizeF(designed.pointSizeF());
-        font.setBold(designed.bold());
+        font = installedStandIn(designed);
         const auto allFit = [&controls](const QFont &candidate) {
             const QFontMetrics metrics(candidate);
             return std::all_of(controls.cbegin(), controls.cend(), [&metrics](const QWidget *c) {

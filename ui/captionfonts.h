@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QList>
+#include <QStringList>
 
 class QWidget;
 
@@ -10,7 +11,12 @@ int captionRoom(const QWidget &control);
 // The caption a control shows (a label's, a check box's or a button's text).
 QString captionOf(const QWidget &control);
 
+// The sans-serif faces that stand in for the designed caption font where it is missing, in the
+// order they are tried: the design's own successor first, then those of Windows, then those of
+// Linux desktops.
+QStringList captionStandIns();
+
 // Gives every control of one kind (all labels, all check boxes, all buttons) one font: the
-// designed one where its family is installed, otherwise the system's general font at the
+// designed one where its family is installed, otherwise the first installed stand-in at the
 // largest size, up to the designed one, with which every caption of them fits its room.
 void setCaptionFont(const QList<QWidget *> &controls, const QFont &designed);

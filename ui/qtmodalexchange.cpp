@@ -7,6 +7,37 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_WIN
+bool runsUnderWine()
+{
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+#endif
+
+// When the system's own file dialog closes, Windows gives the keyboard back to the window that
+// opened it. Wine (8) leaves the window active only in its own books: it never asks the window
+// manager to give that window the keyboard, so Alt+F and every key go nowhere until the user
+// clicks into it. A window shown anew gets the keyboard from the window manager, so under Wine,
+// and only there, the window is shown anew, in its place.
+void keyboardBackAfterSystemDialog([[maybe_unused]] QWidget *owner)
+{
+#ifdef Q_OS_WIN
+    QWidget *window = owner ? owner->window() : nullptr;
+    if (!window || !window->isVisible() || !runsUnderWine())
+        return;
+    const HWND handle = reinterpret_cast<HWND>(window->winId());
+    ShowWindow(handle, SW_HIDE);
+    ShowWindow(handle, SW_SHOW);
+#endif
+}
+
+} // namespace
 
 QtModalExchange::~QtModalExchange()
 {
@@ -34,9 +65,12 @@ MessageAnswer QtModalExchange::message(MessageKind kind, const QString &text,
     const QMessageBox::StandardButtons standard = buttons == MessageButtons::OkCancel
                                                       ? QMessageBox::Ok | QMessageBox::Cancel
                                                       : QMessageBox::Ok;
-    QMessageBox box(icon, applicationTitle(), text, standard, m_parent);
+    // The program joins the parts of a message with a bare CR, which the box is to show as a
+    // line break; a label breaks lines only at LF, and on Windows shows a CR as nothing.
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(icon, applicationTitle(), shown, standard, m_parent);
     box.setDefaultButton(QMessageBox::Ok);
-    // The text stays as the program made it: the bare CR joining two parts shows as a line break.
     box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
@@ -75,7 +109,9 @@ std::optional<QString> QtModalExchange::fileDialog(const FileDialogRequest &requ
     if (!request.initialName.isEmpty())
         dialog.selectFile(request.initialName);
     makeColumnsReadable(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const int outcome = dialog.exec();
+    keyboardBackAfterSystemDialog(m_parent);
+    if (outcome != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }

@@ -12,9 +12,9 @@
 #include <cerrno>
 #include <cstring>
 #elif defined(Q_OS_WIN)
-#include <QStorageInfo>
+#include "hostcommand.h"
 
-#include <qt_windows.h>
+#include <QStorageInfo>
 #endif
 
 // A small RAM file system of its own, mounted on an empty folder for the life of the object,
@@ -49,10 +49,10 @@ public:
                                        "behind a Windows folder, and this is not Wine");
             return;
         }
-        runOnHost("mount -t tmpfs -o size=" + QByteArray::number(bytes) +
-                  ",mode=0755 tessaro-test '" + hostFolder() + "'");
+        HostCommand::start("mount -t tmpfs -o size=" + QByteArray::number(bytes) +
+                           ",mode=0755 tessaro-test '" + hostFolder() + "'");
         m_bytes = bytes;
-        if (!waitForHost([this] { return isOwnVolume(); })) {
+        if (!HostCommand::waitFor([this] { return isOwnVolume(); })) {
             m_failure = QStringLiteral("the host did not mount a RAM file system behind %1 "
                                        "(mounting needs the superuser there)")
                             .arg(QDir::toNativeSeparators(m_folder));
@@ -71,9 +71,9 @@ public:
 #if defined(Q_OS_LINUX)
         ::umount2(hostFolder().constData(), MNT_DETACH);
 #elif defined(Q_OS_WIN)
-        runOnHost("umount -l '" + hostFolder() + "'");
+        HostCommand::start("umount -l '" + hostFolder() + "'");
         // The next test may mount here again: not before this one is gone.
-        waitForHost([this] { return !isOwnVolume(); });
+        HostCommand::waitFor([this] { return !isOwnVolume(); });
 #endif
     }
     MountedVolume(const MountedVolume &) = delete;
@@ -108,8 +108,8 @@ public:
         return ::mount(nullptr, hostFolder().constData(), nullptr, MS_REMOUNT | MS_RDONLY,
                        nullptr) == 0;
 #elif defined(Q_OS_WIN)
-        runOnHost("mount -o remount,ro '" + hostFolder() + "'");
-        return waitForHost([this] {
+        HostCommand::start("mount -o remount,ro '" + hostFolder() + "'");
+        return HostCommand::waitFor([this] {
             QFile probe(m_folder + QLatin1String("/.read-only-probe"));
             if (!probe.open(QIODevice::WriteOnly))
                 return true;
@@ -137,54 +137,15 @@ public:
 
 private:
 #if defined(Q_OS_WIN)
-    // The host's folder behind a Windows path, as Wine names it; empty when this is not Wine.
     QByteArray hostFolder() const
     {
-        using UnixName = char *(CDECL *)(const wchar_t *);
-        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void *>(
-            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-        if (!unixName)
-            return {};
-        char *name =
-            unixName(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(m_folder).utf16()));
-        if (!name)
-            return {};
-        const QByteArray folder(name);
-        HeapFree(GetProcessHeap(), 0, name);
-        return folder;
+        return HostCommand::unixNameOf(m_folder);
     }
 
     bool isOwnVolume() const
     {
         const QStorageInfo volume(m_folder);
         return volume.isValid() && volume.bytesTotal() <= m_bytes + 4096;
-    }
-
-    // Wine does not wait for a host program to end: its outcome is awaited as Windows sees it,
-    // for at most 20 seconds.
-    template <class Done> static bool waitForHost(Done done)
-    {
-        for (int i = 0; i < 200; ++i) {
-            if (done())
-                return true;
-            Sleep(100);
-        }
-        return done();
-    }
-
-    // Starts a shell command line on the host.
-    static void runOnHost(const QByteArray &command)
-    {
-        std::wstring line =
-            L"/bin/sh -c \"" + QString::fromLocal8Bit(command).toStdWString() + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process))
-            return;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
     }
 #else
     QByteArray hostFolder() const

@@ -1,0 +1,97 @@
+#!/bin/sh
+# Runs a test program on a desktop of its own: an X server with a screen of the given size and
+# the window manager openbox, at the given scale (dots per inch: 96 is 100 %, 144 is 150 %), and
+# xdotool to press keys through the X server.
+#
+#   desktop_session.sh WIDTHxHEIGHT DPI PICTURE-FOLDER COMMAND [ARGUMENT...]
+#
+# A Linux program gets the scale as QT_SCALE_FACTOR; a Windows one, run under Wine through
+# cmake/wine-run.sh, as Windows' own setting (Wine's LogPixels, which wine-run.sh writes into
+# the prefix when TESSARO_WINE_DPI is set). The program finds the scale in TESSARO_DESKTOP_DPI
+# and keeps its pictures in PICTURE-FOLDER (TESSARO_DESKTOP_PICTURES).
+#
+# Exits with the program's status; 77 (skipped) when the X server, openbox or xdotool is
+# missing. Every wait is bounded; the desktop is stopped on every way out.
+set -eu
+
+if [ $# -lt 4 ]; then
+    echo "usage: desktop_session.sh WIDTHxHEIGHT DPI PICTURE-FOLDER COMMAND [ARGUMENT...]" >&2
+    exit 2
+fi
+size=$1 dpi=$2 pictures=$3
+shift 3
+
+for tool in Xvfb openbox xdotool xprop import; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "SKIP: $tool is not installed (sh scripts/setup.sh installs it)"
+        exit 77
+    fi
+done
+mkdir -p "$pictures"
+pictures=$(cd "$pictures" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/tessaro-desktop.XXXXXX")
+xvfb_pid=
+openbox_pid=
+
+stop() {
+    [ -n "$1" ] || return 0
+    kill "$1" 2>/dev/null || true
+    polls=0
+    while kill -0 "$1" 2>/dev/null && [ "$polls" -lt 25 ]; do
+        sleep 0.2
+        polls=$((polls + 1))
+    done
+    kill -9 "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+cleanup() {
+    stop "$openbox_pid"
+    stop "$xvfb_pid"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# The X server picks a free display itself and names it on fd 3 once it takes connections.
+Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display=
+polls=0
+while [ -z "$display" ]; do
+    [ "$polls" -lt 100 ] && kill -0 "$xvfb_pid" 2>/dev/null || {
+        echo "FAIL: the X server did not start: $(cat "$work/xvfb.log")" >&2
+        exit 1
+    }
+    sleep 0.1
+    display=$(cat "$work/display")
+    polls=$((polls + 1))
+done
+export DISPLAY=":$display"
+
+# openbox announces itself on the root window once it manages windows.
+HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+openbox_pid=$!
+polls=0
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    [ "$polls" -lt 100 ] && kill -0 "$openbox_pid" 2>/dev/null || {
+        echo "FAIL: openbox did not start: $(cat "$work/openbox.log")" >&2
+        exit 1
+    }
+    sleep 0.1
+    polls=$((polls + 1))
+done
+
+scale=$(awk "BEGIN { print $dpi / 96 }")
+export TESSARO_DESKTOP_DPI="$dpi" TESSARO_DESKTOP_PICTURES="$pictures" TESSARO_WINE_DPI="$dpi"
+export QT_QPA_PLATFORM= QT_SCALE_FACTOR="$scale"
+# Under Wine the scale is the system's (LogPixels), not Qt's own factor.
+case $* in
+*.exe*) unset QT_SCALE_FACTOR ;;
+*) unset TESSARO_WINE_DPI ;;
+esac
+[ -n "$QT_QPA_PLATFORM" ] || unset QT_QPA_PLATFORM
+echo "desktop $DISPLAY: $size at $dpi dpi, openbox"
+"$@"
