@@ -16,5 +16,6 @@ cmake --build "$build"
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+export LSAN_OPTIONS="suppressions=$root/scripts/leak-suppressions.txt"
 cd "$build"
 exec ctest --output-on-failure -j2
