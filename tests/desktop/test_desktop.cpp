@@ -270,7 +270,7 @@ void TestDesktop::keyboardAfterDialog()
 
     auto *file = m_window->findChild<QMenu *>(QStringLiteral("menuFile"));
     pressOnHost("alt+f");
-    QTRY_VERIFY_WITH_TIMEOUT(file->isVisible(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(file->isVisible(), 10000);
     QCOMPARE(QApplication::activeWindow(), m_window.get());
     file->close();
     QVERIFY(m_window->isVisible());
