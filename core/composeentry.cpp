@@ -1,3 +1,4 @@
+#include "blanks.h"
 #include "charactername.h"
 #include "codepage.h"
 #include "companionnames.h"
@@ -42,7 +43,7 @@ QString leftWhole(const QString &text, qsizetype width)
 // Columns 1-40: a trimmed text longer than the field is cut as typed, leading blanks included.
 QString labelField(const QString &labelText)
 {
-    const QString trimmed = labelText.trimmed();
+    const QString trimmed = trimBlanks(labelText);
     if (trimmed.size() > EntryColumn::labelWidth)
         return leftWhole(labelText, EntryColumn::labelWidth);
     return trimmed.leftJustified(EntryColumn::labelWidth, QLatin1Char(' '));
@@ -92,7 +93,7 @@ std::optional<EntryRefusal> refuseUnstorable(const QString &what, const QString 
 
 std::optional<int> readWholeNumber(const QString &text)
 {
-    const QString trimmed = text.trimmed();
+    const QString trimmed = trimBlanks(text);
     if (trimmed.isEmpty())
         return 0;
     // Leading decimal number, as the boxes' own reading does: "058" is 58, "5.6" rounds to 6.
@@ -123,7 +124,7 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
     const QString &folder = entry.sourceFolder;
 
     // 1
-    if (name.trimmed().isEmpty())
+    if (trimBlanks(name).isEmpty())
         return refuse(QStringLiteral("Select a bitmap FileName!"));
     if (const std::optional<EntryRefusal> refusal = refuseUnstorable(
             QStringLiteral("drawing file name"), name, QStringLiteral("File1"), true))
@@ -147,7 +148,7 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
     const QString epoche = epochField(entry.epochs);
 
     // 6-7: a short typed text is filled so that the later columns never shift.
-    if (entry.countryText.trimmed().isEmpty())
+    if (trimBlanks(entry.countryText).isEmpty())
         return refuse(QStringLiteral("Select the country ULAND!"), QStringLiteral("cboUland"));
     const QString uland = leftWhole(entry.countryText, EntryColumn::ulandWidth)
                               .leftJustified(EntryColumn::ulandWidth, QLatin1Char(' '));
@@ -156,7 +157,7 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
         return *refusal;
 
     // 8-9
-    if (entry.typeText.trimmed().isEmpty())
+    if (trimBlanks(entry.typeText).isEmpty())
         return refuse(QStringLiteral("Select the type GT!"), QStringLiteral("cboGT"));
     const QString gt = leftWhole(entry.typeText, EntryColumn::gtWidth)
                            .leftJustified(EntryColumn::gtWidth, QLatin1Char(' '));

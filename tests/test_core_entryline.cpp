@@ -189,6 +189,9 @@ void TestEntryLine::refusals_data()
     QTest::newRow("country with a tab")
         << Mutation([](LibraryEntry &e) { e.countryText = QStringLiteral("C\tH"); })
         << breaksLine.arg("country ULAND", "U+0009", "please remove it!") << "cboUland" << -1;
+    QTest::newRow("country of a tab alone")
+        << Mutation([](LibraryEntry &e) { e.countryText = QStringLiteral("\t"); })
+        << breaksLine.arg("country ULAND", "U+0009", "please remove it!") << "cboUland" << -1;
     QTest::newRow("type with DEL")
         << Mutation([](LibraryEntry &e) { e.typeText = QStringLiteral("E\x7f"); })
         << breaksLine.arg("type GT", "U+007F", "please remove it!") << "cboGT" << -1;
@@ -280,6 +283,10 @@ void TestEntryLine::columns_data()
     QTest::newRow("label trimmed")
         << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("  Re 4/4  "); })
         << label40 + "4  CH E Y58NBNNN0NRe44.bmp";
+    // Only blanks are trimmed: a no-break space leading the label is the user's own.
+    QTest::newRow("label led by a no-break space")
+        << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("\u00A0Re 4/4 "); })
+        << QStringLiteral("\u00A0Re 4/4").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
     QTest::newRow("label of exactly 40 after trimming") << Mutation([](LibraryEntry &e) {
         e.labelText = QStringLiteral("  ") + QString(40, 'x') + QStringLiteral(" ");
     }) << QString(40, 'x') + "4  CH E Y58NBNNN0NRe44.bmp";

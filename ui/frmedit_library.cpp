@@ -1,6 +1,7 @@
 #include "frmedit.h"
 
 #include "attributesfiledialog.h"
+#include "blanks.h"
 #include "entrycolumns.h"
 #include "libraryfile.h"
 #include "ui_frmedit.h"
@@ -36,7 +37,7 @@ void FrmEdit::newLibrary()
         exchange().inputBox(QStringLiteral("Name the Library:"), applicationTitle());
     // A blank name is refused before it is stored: a blank libraryFile would make the next save
     // write nothing while reporting success.
-    if (name.trimmed().isEmpty()) {
+    if (trimBlanks(name).isEmpty()) {
         exchange().message(MessageKind::Warning,
                            QStringLiteral("New Source Library NOT Generated!"));
         return;

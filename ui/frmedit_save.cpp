@@ -1,5 +1,6 @@
 #include "frmedit.h"
 
+#include "blanks.h"
 #include "codetables.h"
 #include "libraryfile.h"
 #include "librarysave.h"
@@ -129,7 +130,7 @@ void FrmEdit::saveLibrary()
         busy.emplace(exchange());
         // The old file is replaced only once the new one is whole; when it cannot be written
         // the drawings are not copied either, so that the library on disk stays as it was.
-        if (libraryFile.trimmed().isEmpty()) {
+        if (trimBlanks(libraryFile).isEmpty()) {
             busy.reset();
             exchange().message(
                 MessageKind::Critical,
