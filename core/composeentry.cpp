@@ -1,9 +1,10 @@
+#include "composeentry.h"
+
 #include "blanks.h"
 #include "charactername.h"
 #include "codepage.h"
 #include "companionnames.h"
 #include "entrycolumns.h"
-#include "libraryentry.h"
 
 #include <QDir>
 

@@ -10,7 +10,7 @@
 #include "codepage.h"
 #include "entrycolumns.h"
 #include "fuzzcheck.h"
-#include "libraryentry.h"
+#include "composeentry.h"
 
 #include <QRegularExpression>
 

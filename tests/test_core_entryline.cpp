@@ -1,4 +1,4 @@
-#include "libraryentry.h"
+#include "composeentry.h"
 
 #include <QDir>
 #include <QFile>

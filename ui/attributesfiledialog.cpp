@@ -12,3 +12,12 @@ FileDialogRequest existingAttributesFileRequest()
     request.initialFolder = QDir::toNativeSeparators(QDir::currentPath());
     return request;
 }
+
+std::optional<QString> chooseAttributesFile(ModalExchange &exchange,
+                                            const FileDialogRequest &request)
+{
+    std::optional<QString> chosen = exchange.fileDialog(request);
+    if (chosen && *chosen == QLatin1String("*.txt"))
+        chosen.reset();
+    return chosen;
+}

@@ -3,7 +3,7 @@
 #include "blanks.h"
 #include "codepage.h"
 #include "entrycolumns.h"
-#include "libraryentry.h"
+#include "composeentry.h"
 #include "nativepath.h"
 #include "ui_frmedit.h"
 

@@ -31,8 +31,9 @@ QString missingPicturesMessage(const QStringList &pictures)
 // Works only on the file it is given: the library open in the window stays as it is.
 void FrmEdit::publishHtml()
 {
-    const std::optional<QString> chosen = exchange().fileDialog(existingAttributesFileRequest());
-    if (!chosen || *chosen == QLatin1String("*.txt"))
+    const std::optional<QString> chosen =
+        chooseAttributesFile(exchange(), existingAttributesFileRequest());
+    if (!chosen)
         return;
     const QString attributesPath = QDir::toNativeSeparators(*chosen);
 

@@ -52,8 +52,9 @@ void FrmEdit::newLibrary()
 
 void FrmEdit::openLibrary()
 {
-    const std::optional<QString> chosen = exchange().fileDialog(existingAttributesFileRequest());
-    if (!chosen || *chosen == QLatin1String("*.txt"))
+    const std::optional<QString> chosen =
+        chooseAttributesFile(exchange(), existingAttributesFileRequest());
+    if (!chosen)
         return;
     const QString path = QDir::toNativeSeparators(*chosen);
 

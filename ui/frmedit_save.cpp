@@ -1,5 +1,6 @@
 #include "frmedit.h"
 
+#include "attributesfiledialog.h"
 #include "blanks.h"
 #include "codetables.h"
 #include "libraryfile.h"
@@ -85,8 +86,8 @@ void FrmEdit::saveLibrary()
         request.filter = QStringLiteral("TXT File (*.txt)|*.txt");
         request.initialName = libraryFile + QLatin1String(".txt");
         request.defaultExtension = QStringLiteral("txt");
-        const std::optional<QString> chosen = exchange().fileDialog(request);
-        if (!chosen || *chosen == QLatin1String("*.txt"))
+        const std::optional<QString> chosen = chooseAttributesFile(exchange(), request);
+        if (!chosen)
             return;
         const QString typedName = libraryFile;
         libraryFile = QDir::toNativeSeparators(*chosen);
