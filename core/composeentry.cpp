@@ -5,6 +5,7 @@
 #include "codepage.h"
 #include "companionnames.h"
 #include "entrycolumns.h"
+#include "nativepath.h"
 
 #include <QDir>
 
@@ -192,7 +193,7 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
                           0);
         const QString pantograph = folder + pantographDrawingName(drawingStem(name));
         if (!fileExists(pantograph))
-            return refuse(QDir::toNativeSeparators(pantograph) + QLatin1String(" doesn't exist!"),
+            return refuse(shownPath(pantograph) + QLatin1String(" doesn't exist!"),
                           QStringLiteral("chkSAR"), 0);
     }
     const QString sar = yesNo(entry.pantographAnimation);
@@ -226,7 +227,7 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
                           QStringLiteral("txtCycle"));
         for (const QString &frame : frames)
             if (!fileExists(folder + frame))
-                return refuse(QDir::toNativeSeparators(folder + frame) +
+                return refuse(shownPath(folder + frame) +
                                   QLatin1String(" doesn't exist!"),
                               QStringLiteral("txtCycle"));
     }

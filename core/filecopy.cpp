@@ -1,5 +1,7 @@
 #include "filecopy.h"
 
+#include "nativepath.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,7 +40,7 @@ QString windowsReason(DWORD code)
 std::wstring longPath(const QString &path)
 {
     const QString native =
-        QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+        shownPath(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     QString prefixed;
     if (native.startsWith(QLatin1String("\\\\?\\")))
         prefixed = native;

@@ -3,6 +3,7 @@
 #include "blanks.h"
 #include "companionnames.h"
 #include "entrycolumns.h"
+#include "nativepath.h"
 
 #include <QDir>
 
@@ -53,11 +54,10 @@ void appendClosingRows(QStringList &lines)
 std::optional<QString> deriveLibraryName(const QString &path)
 {
     const qsizetype txt = path.indexOf(QLatin1String(".txt"), 0, Qt::CaseInsensitive);
-    const qsizetype separator =
-        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QDir::separator()));
-    if (txt < 0 || separator < 0 || txt <= separator + 1)
+    const qsizetype nameStart = fileNameStart(path);
+    if (txt < 0 || nameStart == 0 || txt <= nameStart)
         return std::nullopt;
-    return path.mid(separator + 1, txt - separator - 1);
+    return path.mid(nameStart, txt - nameStart);
 }
 
 QStringList insertIndexRow(const QStringList &indexLines, const QString &libraryName,
@@ -110,7 +110,7 @@ LibraryPageResult writeLibraryPage(const SiteLocations &site, const QString &tem
         const QString picture = site.picture(libraryName, baseName);
         const std::optional<int> width = pictureWidth(picture);
         if (!width)
-            page.missingPictures.append(QDir::toNativeSeparators(picture));
+            page.missingPictures.append(shownPath(picture));
         const QString label = trimBlanks(line.mid(EntryColumn::label - 1, EntryColumn::labelWidth));
         appendEntryRow(page.lines, libraryName, baseName, !width || keepsOwnSize(*width), label);
     }

@@ -1,6 +1,7 @@
 #include "libraryfile.h"
 
 #include "codepage.h"
+#include "nativepath.h"
 #include "wholefile.h"
 
 #include <QDir>
@@ -69,8 +70,7 @@ QString writeLibraryFileBytes(const QString &path, const QList<QByteArray> &line
 }
 std::optional<QString> libraryFolderOf(const QString &path)
 {
-    const qsizetype nameStart =
-        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QDir::separator())) + 1;
+    const qsizetype nameStart = fileNameStart(path);
     const qsizetype dot = path.indexOf(QLatin1Char('.'), nameStart);
     if (dot < 0)
         return std::nullopt;

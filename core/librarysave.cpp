@@ -110,7 +110,7 @@ QList<FileProblem> makeLibraryFolders(const QString &libraryFolder, const QStrin
         return problems;
     }
     if (const QString reason = makeFolder(libraryFolder); !reason.isEmpty()) {
-        problems.append({QDir::toNativeSeparators(libraryFolder), reason});
+        problems.append({shownPath(libraryFolder), reason});
         return problems;
     }
     const QString inside = folderWithSeparator(libraryFolder);
@@ -162,7 +162,7 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
                 if (samePlaceKey(earlier) != samePlaceKey(from))
                     report.notCopied.append(
                         {to, QStringLiteral("this save already copied %1 to the same file")
-                                 .arg(QDir::toNativeSeparators(earlier))});
+                                 .arg(shownPath(earlier))});
                 continue;
             }
         }

@@ -5,6 +5,13 @@
 // Every path the program shows or stores is built by one rule: joined with the system's own
 // separator ("\" on Windows, "/" elsewhere), whatever separators its parts came with.
 
+// path as the program shows and stores it: with the system's separators, nothing else changed.
+QString shownPath(const QString &path);
+
+// Where the file name of path begins: after its last separator, "/" or the system's own; 0
+// when it has none.
+qsizetype fileNameStart(const QString &path);
+
 // folder ending with exactly the separator it already had or one added; an empty folder gives
 // the separator alone.
 QString folderWithSeparator(const QString &folder);

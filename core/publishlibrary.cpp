@@ -3,6 +3,7 @@
 #include "charactername.h"
 #include "codepage.h"
 #include "libraryfile.h"
+#include "nativepath.h"
 #include "wholefile.h"
 
 #include <QDir>
@@ -14,7 +15,7 @@ const QLatin1String nothingChanged("Nothing was changed.");
 
 QString native(const QString &path)
 {
-    return QDir::toNativeSeparators(path);
+    return shownPath(path);
 }
 
 QString cannotRead(const QString &what, const QString &path, const QString &reason)

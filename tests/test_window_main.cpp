@@ -27,14 +27,6 @@ namespace {
 const QString noLibrary = QStringLiteral("Open a New or an Existing Source Library!");
 const QString discard = QStringLiteral("You are working on Source Library.\rDiscard the changes?");
 
-QStringList listItems(const QListWidget *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items.append(list->item(i)->text());
-    return items;
-}
-
 // Attributes the window needs for an entry that passes every check.
 void prepareEntry(WindowFixture &f, const QString &folder, const QString &drawing)
 {
@@ -521,7 +513,7 @@ void TestMainWindow::addAndErase()
     f->window->addEntry();
     QCOMPARE(f->window->sourceFolder, QDir::toNativeSeparators(folder + QLatin1Char('/')));
     f->window->addEntry(); // the same drawing twice gives two entries
-    QCOMPARE(listItems(list), (QStringList{line, line}));
+    QCOMPARE(itemTexts(list), (QStringList{line, line}));
     QCOMPARE(list->currentRow(), 1);
     QCOMPARE(f->window->entryCount, 2);
     QCOMPARE(f->window->entryStatus.mid(0, 2), (QStringList{"N", "N"}));
@@ -727,7 +719,7 @@ void TestMainWindow::openReadsWholeFile()
     QCOMPARE(f->window->libraryFolder,
              QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("Swiss"))));
     QCOMPARE(f->window->entryCount, 4);
-    QCOMPARE(listItems(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))),
+    QCOMPARE(itemTexts(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))),
              (QStringList{"first", "", "third", "last"}));
     QCOMPARE(f->window->entryStatus.mid(0, 4), (QStringList{"O", "O", "O", "O"}));
     QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(),

@@ -24,14 +24,6 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-QStringList itemTexts(const QListWidget *list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
-}
-
 void writePicture(const QString &path, QSize size)
 {
     QImage image(size, QImage::Format_RGB888);

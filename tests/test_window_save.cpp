@@ -152,11 +152,7 @@ bool TestSaveWindow::addFrom(const QString &folder, const QString &drawing, cons
 
 QStringList TestSaveWindow::lines() const
 {
-    const auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items.append(list->item(i)->text());
-    return items;
+    return itemTexts(f->child<QListWidget>(QStringLiteral("lstLibraryFile")));
 }
 
 QByteArray TestSaveWindow::expectedFile() const

@@ -3,9 +3,19 @@
 #include "frmedit.h"
 #include "scriptedexchange.h"
 
+#include <QListWidget>
 #include <QtTest>
 
 #include <memory>
+
+// The texts of a list's items, in order.
+inline QStringList itemTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
 
 // A main window whose modal exchanges are scripted, with its controls found by name.
 struct WindowFixture

@@ -1,7 +1,8 @@
 #include "filelist.h"
 
-#include "filemanagerorder.h"
+#include "drawingfiles.h"
 #include "folderwatch.h"
+#include "nativepath.h"
 
 #include <QDir>
 #include <QEvent>
@@ -34,24 +35,13 @@ FileList::FileList(QWidget *parent) : QListWidget(parent), m_watch(new FolderWat
     setPath(QDir::currentPath());
 }
 
-QStringList FileList::drawingsIn(const QString &folder)
-{
-    // The pattern is matched without regard to case, so that X.BMP shows as well as x.bmp.
-    QStringList names;
-    for (const QString &name : QDir(folder).entryList(QDir::Files, QDir::NoSort))
-        if (name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
-            names.append(name);
-    sortAsFileManager(names);
-    return names;
-}
-
 void FileList::setPath(const QString &folder)
 {
     const QSignalBlocker blocker(this);
     fill(folder);
     setCurrentRow(-1);
     clearSelection();
-    m_path = QDir::toNativeSeparators(folder);
+    m_path = shownPath(folder);
     m_watch->watch(folder);
 }
 

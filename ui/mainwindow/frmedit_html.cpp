@@ -2,6 +2,7 @@
 
 #include "attributesfiledialog.h"
 #include "htmlpages.h"
+#include "nativepath.h"
 #include "publishlibrary.h"
 
 #include <QDir>
@@ -35,7 +36,7 @@ void FrmEdit::publishHtml()
         chooseAttributesFile(exchange(), existingAttributesFileRequest());
     if (!chosen)
         return;
-    const QString attributesPath = QDir::toNativeSeparators(*chosen);
+    const QString attributesPath = shownPath(*chosen);
 
     const std::optional<QString> libraryName = deriveLibraryName(attributesPath);
     if (!libraryName) {

@@ -1,5 +1,7 @@
 #include "attributesfiledialog.h"
 
+#include "nativepath.h"
+
 #include <QDir>
 
 FileDialogRequest existingAttributesFileRequest()
@@ -9,7 +11,7 @@ FileDialogRequest existingAttributesFileRequest()
     request.title = QStringLiteral("Get an Existing Source Library Attribute File");
     request.filter = QStringLiteral("Source File (*.txt)|*.txt");
     request.initialName = QStringLiteral("*.txt");
-    request.initialFolder = QDir::toNativeSeparators(QDir::currentPath());
+    request.initialFolder = shownPath(QDir::currentPath());
     return request;
 }
 

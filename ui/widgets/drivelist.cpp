@@ -83,7 +83,7 @@ void DriveList::setDriveRoots(const QStringList &roots)
         const QString name = volume.isValid() ? volume.displayName() : QString();
         // A volume without a label is named by its root, on Windows with "/" ("C:/"): that is
         // no name worth showing beside the root itself.
-        const QString shown = name.isEmpty() || QDir::toNativeSeparators(name) == native
+        const QString shown = name.isEmpty() || shownPath(name) == native
                                   ? native
                                   : native + QLatin1String(" [") + name + QLatin1Char(']');
         addItem(shown, native);
@@ -120,7 +120,7 @@ void DriveList::setDrive(const QString &root)
 
 QString DriveList::driveOf(const QString &path) const
 {
-    const QString native = QDir::toNativeSeparators(QDir::cleanPath(path));
+    const QString native = shownPath(QDir::cleanPath(path));
     QString best;
     for (int i = 0; i < count(); ++i) {
         const QString root = itemData(i).toString();

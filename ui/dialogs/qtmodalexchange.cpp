@@ -1,5 +1,6 @@
 #include "qtmodalexchange.h"
 
+#include "nativepath.h"
 #include "readablefiledialog.h"
 
 #include <QApplication>
@@ -113,7 +114,7 @@ std::optional<QString> QtModalExchange::fileDialog(const FileDialogRequest &requ
     keyboardBackAfterSystemDialog(m_parent);
     if (outcome != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return shownPath(dialog.selectedFiles().constFirst());
 }
 
 void QtModalExchange::setBusy(bool busy)

@@ -24,9 +24,6 @@ public:
     // The selected file name, or an empty text.
     QString selectedFileName() const;
 
-    // The drawings of folder in the list's order.
-    static QStringList drawingsIn(const QString &folder);
-
 Q_SIGNALS:
     // The selection moved to another file, by mouse or keyboard.
     void selectionMoved();

@@ -6,6 +6,7 @@
 #include "digitonlyfilter.h"
 #include "focusring.h"
 #include "listfont.h"
+#include "nativepath.h"
 #include "programresources.h"
 #include "qtmodalexchange.h"
 #include "ui_frmedit.h"
@@ -171,7 +172,7 @@ void FrmEdit::loadWindow()
     chkPP[1]->setChecked(true);
     chkDT[1]->setChecked(true);
     chkVR[1]->setChecked(true);
-    sourceFolder = QDir::toNativeSeparators(QDir::currentPath());
+    sourceFolder = shownPath(QDir::currentPath());
 }
 
 void FrmEdit::complementRule(const std::array<QCheckBox *, 2> &group, int index)

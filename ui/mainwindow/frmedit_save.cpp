@@ -5,6 +5,7 @@
 #include "codetables.h"
 #include "libraryfile.h"
 #include "librarysave.h"
+#include "nativepath.h"
 #include "ui_frmedit.h"
 #include "windowsnames.h"
 
@@ -36,7 +37,7 @@ QString notWrittenMessage(const QString &file, const QString &reason)
 {
     return nothingSaved(
         QStringLiteral("The Source Library Attributes File %1 could NOT be written: %2")
-            .arg(QDir::toNativeSeparators(file), reason));
+            .arg(shownPath(file), reason));
 }
 
 // Why the attributes file or its library folder would not keep its name on Windows; empty when
@@ -48,12 +49,12 @@ QString nameWindowsChanges(const QString &file, const QString &folder)
     if (const QString why = windowsNameProblem(fileName); !why.isEmpty())
         return QStringLiteral("The Source Library Attributes File %1 cannot be saved: Windows "
                               "would not keep its name \"%2\" (%3).")
-            .arg(QDir::toNativeSeparators(file), fileName, why);
+            .arg(shownPath(file), fileName, why);
     const QString folderName = QFileInfo(folder).fileName();
     if (const QString why = windowsNameProblem(folderName); !why.isEmpty())
         return QStringLiteral("The Source Library Attributes File %1 cannot be saved: Windows "
                               "would not keep the name \"%2\" of its library folder (%3).")
-            .arg(QDir::toNativeSeparators(file), folderName, why);
+            .arg(shownPath(file), folderName, why);
     return {};
 }
 
@@ -90,7 +91,7 @@ void FrmEdit::saveLibrary()
         if (!chosen)
             return;
         const QString typedName = libraryFile;
-        libraryFile = QDir::toNativeSeparators(*chosen);
+        libraryFile = shownPath(*chosen);
         if (QFileInfo::exists(libraryFile) &&
             exchange().message(MessageKind::Warning, replaceQuestion(), MessageButtons::OkCancel) !=
                 MessageAnswer::Ok) {

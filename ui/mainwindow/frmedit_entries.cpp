@@ -86,8 +86,8 @@ void FrmEdit::addEntry()
             MessageKind::Warning,
             QStringLiteral("%1 would be the same file of the library folder as %2 of entry %3 "
                            "(\"%4\"), which is another drawing.")
-                    .arg(QDir::toNativeSeparators(clash->candidate.source),
-                         QDir::toNativeSeparators(clash->other.source),
+                    .arg(shownPath(clash->candidate.source),
+                         shownPath(clash->other.source),
                          QString::number(clash->otherEntry + 1),
                          trimBlanks(otherLine.left(EntryColumn::labelWidth))) +
                 QLatin1Char('\r') + QStringLiteral("Rename one of the two drawings!"));

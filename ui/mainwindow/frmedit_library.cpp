@@ -4,6 +4,7 @@
 #include "blanks.h"
 #include "entrycolumns.h"
 #include "libraryfile.h"
+#include "nativepath.h"
 #include "ui_frmedit.h"
 
 #include <QDir>
@@ -56,7 +57,7 @@ void FrmEdit::openLibrary()
         chooseAttributesFile(exchange(), existingAttributesFileRequest());
     if (!chosen)
         return;
-    const QString path = QDir::toNativeSeparators(*chosen);
+    const QString path = shownPath(*chosen);
 
     // The whole file is read and judged before anything changes: a partial load would lose
     // the rest of the file at the next save.
