@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -109,9 +110,21 @@ void whileModal(const std::function<void()> &opening, const std::function<void(Q
     opening();
 }
 
+// The railcar's first turn, at the left limit (the slide's own table has the whole cycle).
 constexpr int firstLeftTurn = 721;
-constexpr int legTicks = 741;
-constexpr int cycleTicks = 2 * legTicks;
+
+// A new about window or help page, and the name of its one button.
+std::unique_ptr<QDialog> secondaryWindow(const QString &window)
+{
+    if (window == QLatin1String("about"))
+        return std::make_unique<FrmAbout>();
+    return std::make_unique<FrmAiuto>();
+}
+
+QString okButtonOf(const QString &window)
+{
+    return window == QLatin1String("about") ? QStringLiteral("cmdOK") : QStringLiteral("Command1");
+}
 
 } // namespace
 
@@ -120,135 +133,21 @@ class TestWindowAbout : public QObject
     Q_OBJECT
 
 private slots:
-    void slideStep_data();
-    void slideStep();
-    void slideCycle();
-    void slideTurnsOutOfSight();
     void aboutDesignState_data();
     void aboutDesignState();
     void aboutStartsAnewAtEveryOpening();
-    void aboutClosesOnEnterAndEsc_data();
-    void aboutClosesOnEnterAndEsc();
-    void aboutClosesByButtonAndCloseBox();
+    void enterAndEsc_data();
+    void enterAndEsc();
+    void closesByButtonAndCloseBox_data();
+    void closesByButtonAndCloseBox();
     void helpDesignState_data();
     void helpDesignState();
-    void helpIgnoresEnterAndEsc_data();
-    void helpIgnoresEnterAndEsc();
-    void helpClosesByOkAndCloseBox();
     void movingRepaintsOnlyTheUncoveredStrip();
     void menuOpensFreshModalWindows();
     void pictures_data();
     void pictures();
     void committedHelpBitmap();
 };
-
-void TestWindowAbout::slideStep_data()
-{
-    QTest::addColumn<double>("left");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<double>("expectedLeft");
-    QTest::addColumn<int>("expectedStep");
-
-    QTest::newRow("moving left") << 100.0 << -1 << 60.0 << -1;
-    QTest::newRow("moving right") << 100.0 << 1 << 140.0 << 1;
-    QTest::newRow("reaches the left limit exactly") << -23560.0 << -1 << -23600.0 << 1;
-    QTest::newRow("passes the left limit") << -23570.5 << -1 << -23610.5 << 1;
-    QTest::newRow("stops just short of the left limit") << -23559.5 << -1 << -23599.5 << -1;
-    QTest::newRow("reaches the right limit exactly") << 5960.0 << 1 << 6000.0 << -1;
-    QTest::newRow("passes the right limit") << 5999.9 << 1 << 6039.9 << -1;
-    QTest::newRow("stops just short of the right limit") << 5959.9 << 1 << 5999.9 << 1;
-    QTest::newRow("back from the left limit") << -23600.0 << 1 << -23560.0 << 1;
-    QTest::newRow("back from the right limit") << 6000.0 << -1 << 5960.0 << -1;
-}
-
-void TestWindowAbout::slideStep()
-{
-    QFETCH(double, left);
-    QFETCH(int, step);
-    QFETCH(double, expectedLeft);
-    QFETCH(int, expectedStep);
-
-    const SlidePosition next = slideAnimationStep(left, step);
-    QCOMPARE(next.left, expectedLeft);
-    QCOMPARE(next.slideStep, expectedStep);
-}
-
-// The start (5580 twips, 5239.9 units) lies 0.09 units off the 40-unit grid of the limits, so
-// the railcar turns first on tick 721 at -23600.09, then after every 741 ticks (29640 units) at
-// 6039.91 and -23600.09 in turn: a cycle of 1482 ticks, the design's 74 seconds and a tenth.
-void TestWindowAbout::slideCycle()
-{
-    QCOMPARE(qRound(slideStartLeft * 10), 52399);
-
-    SlidePosition position;
-    QCOMPARE(position.left, slideStartLeft);
-    QCOMPARE(position.slideStep, -1);
-
-    QList<int> turns;
-    QList<SlidePosition> history{position};
-    const int ticks = 4 * cycleTicks;
-    for (int tick = 1; tick <= ticks; ++tick) {
-        const SlidePosition next = slideAnimationStep(position.left, position.slideStep);
-        QVERIFY2(qAbs(next.left - position.left - 40.0 * position.slideStep) < 1e-9,
-                 qPrintable(QStringLiteral("tick %1 moved the railcar %2 units")
-                                .arg(tick)
-                                .arg(next.left - position.left)));
-        if (next.slideStep != position.slideStep) {
-            turns.append(tick);
-            if (next.slideStep == 1) {
-                QVERIFY(next.left <= slideLeftLimit);
-                QVERIFY(position.left > slideLeftLimit);
-            } else {
-                QVERIFY(next.left >= slideRightLimit);
-                QVERIFY(position.left < slideRightLimit);
-            }
-        }
-        position = next;
-        history.append(position);
-    }
-
-    // The first tick goes left.
-    QVERIFY(qFuzzyCompare(history.at(1).left, slideStartLeft - 40));
-    QCOMPARE(history.at(1).slideStep, -1);
-
-    QList<int> expectedTurns;
-    for (int turn = firstLeftTurn; turn <= ticks; turn += legTicks)
-        expectedTurns.append(turn);
-    QCOMPARE(turns, expectedTurns);
-    QVERIFY(qAbs(history.at(firstLeftTurn).left - (slideStartLeft - 40 * firstLeftTurn)) < 1e-6);
-    QVERIFY(qAbs(history.at(firstLeftTurn + legTicks).left - (slideRightLimit + 39.91)) < 0.01);
-
-    // The tick after each turn moves back by 40 units.
-    for (const int turn : turns) {
-        const double back = history.at(turn + 1).left - history.at(turn).left;
-        QVERIFY(qAbs(back - 40.0 * history.at(turn).slideStep) < 1e-9);
-    }
-
-    // The motion repeats every cycle, from the design place on.
-    for (int tick = 0; tick + cycleTicks <= ticks; ++tick) {
-        QVERIFY(qAbs(history.at(tick + cycleTicks).left - history.at(tick).left) < 1e-6);
-        QCOMPARE(history.at(tick + cycleTicks).slideStep, history.at(tick).slideStep);
-    }
-
-    // One cycle on, the railcar passes its design place again, moving left.
-    const SlidePosition &again = history.at(cycleTicks);
-    QVERIFY(qAbs(again.left - slideStartLeft) < 1e-6);
-    QCOMPARE(again.slideStep, -1);
-}
-
-void TestWindowAbout::slideTurnsOutOfSight()
-{
-    // At the design place only the first 10 of its 161 pixels are inside the 382-pixel window.
-    QCOMPARE(slideUnitsToPixels(slideStartLeft), 372);
-    // 40 units are 2.84 pixels.
-    QCOMPARE(slideUnitsToPixels(slideStartLeft - 40), 369);
-    QCOMPARE(slideUnitsToPixels(slideScaleWidth), 382);
-    QCOMPARE(slideUnitsToPixels(0), 0);
-    // Both turns happen where the railcar cannot be seen.
-    QCOMPARE(slideUnitsToPixels(slideLeftLimit), -1675);
-    QVERIFY(slideUnitsToPixels(slideLeftLimit - 40) + 161 < 0);
-    QVERIFY(slideUnitsToPixels(slideRightLimit) >= slideClientWidthPixels);
-}
 
 void TestWindowAbout::aboutDesignState_data()
 {
@@ -362,59 +261,84 @@ void TestWindowAbout::aboutStartsAnewAtEveryOpening()
     }
 }
 
-void TestWindowAbout::aboutClosesOnEnterAndEsc_data()
+// The about window closes on Enter and Esc as if its OK were pressed; the help page takes
+// neither, wherever the key is sent.
+void TestWindowAbout::enterAndEsc_data()
 {
+    QTest::addColumn<QString>("window");
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("toFocusWidget");
+    QTest::addColumn<bool>("closes");
 
-    QTest::newRow("Return to the window") << int(Qt::Key_Return) << false;
-    QTest::newRow("Enter to the window") << int(Qt::Key_Enter) << false;
-    QTest::newRow("Esc to the window") << int(Qt::Key_Escape) << false;
-    QTest::newRow("Return to the focus") << int(Qt::Key_Return) << true;
-    QTest::newRow("Enter to the focus") << int(Qt::Key_Enter) << true;
-    QTest::newRow("Esc to the focus") << int(Qt::Key_Escape) << true;
+    for (const char *window : {"about", "help"}) {
+        const bool closes = QByteArray(window) == "about";
+        const auto row = [&](const char *name, Qt::Key key, bool toFocus) {
+            QTest::addRow("%s, %s", window, name) << window << int(key) << toFocus << closes;
+        };
+        row("Return to the window", Qt::Key_Return, false);
+        row("Enter to the window", Qt::Key_Enter, false);
+        row("Esc to the window", Qt::Key_Escape, false);
+        row("Return to the focus", Qt::Key_Return, true);
+        row("Enter to the focus", Qt::Key_Enter, true);
+        row("Esc to the focus", Qt::Key_Escape, true);
+    }
 }
 
-void TestWindowAbout::aboutClosesOnEnterAndEsc()
+void TestWindowAbout::enterAndEsc()
 {
+    QFETCH(QString, window);
     QFETCH(int, key);
     QFETCH(bool, toFocusWidget);
+    QFETCH(bool, closes);
 
-    FrmAbout about;
-    auto *ok = about.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+    const std::unique_ptr<QDialog> dialog = secondaryWindow(window);
+    auto *ok = dialog->findChild<QPushButton *>(okButtonOf(window));
     QVERIFY(ok);
     QSignalSpy pressed(ok, &QPushButton::clicked);
-    about.show();
-    about.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QSignalSpy finished(dialog.get(), &QDialog::finished);
+    dialog->show();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
 
-    QWidget *target = toFocusWidget ? QApplication::focusWidget() : &about;
+    QWidget *target = toFocusWidget ? QApplication::focusWidget() : dialog.get();
     QVERIFY(target);
+    if (toFocusWidget)
+        QCOMPARE(target, ok);
     QTest::keyClick(target, Qt::Key(key));
 
-    QVERIFY(!about.isVisible());
-    QCOMPARE(pressed.count(), 1);
-    QCOMPARE(about.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog->isVisible(), !closes);
+    QCOMPARE(pressed.count(), closes ? 1 : 0);
+    QCOMPARE(finished.count(), closes ? 1 : 0);
+    if (closes)
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
 }
 
-void TestWindowAbout::aboutClosesByButtonAndCloseBox()
+void TestWindowAbout::closesByButtonAndCloseBox_data()
 {
-    {
-        FrmAbout about;
-        about.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
-        auto *ok = about.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("byButton");
+    for (const char *window : {"about", "help"}) {
+        QTest::addRow("%s, its button", window) << window << true;
+        QTest::addRow("%s, the close box", window) << window << false;
+    }
+}
+
+void TestWindowAbout::closesByButtonAndCloseBox()
+{
+    QFETCH(QString, window);
+    QFETCH(bool, byButton);
+
+    const std::unique_ptr<QDialog> dialog = secondaryWindow(window);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    if (byButton) {
+        auto *ok = dialog->findChild<QPushButton *>(okButtonOf(window));
         QVERIFY(ok);
         QTest::mouseClick(ok, Qt::LeftButton);
-        QVERIFY(!about.isVisible());
+    } else {
+        QVERIFY(dialog->close());
     }
-    {
-        FrmAbout about;
-        about.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
-        QVERIFY(about.close());
-        QVERIFY(!about.isVisible());
-    }
+    QVERIFY(!dialog->isVisible());
 }
 
 void TestWindowAbout::helpDesignState_data()
@@ -466,56 +390,6 @@ void TestWindowAbout::helpDesignState()
         help.resize(800, 600);
         QCOMPARE(widget->geometry(), place);
         help.close();
-    }
-}
-
-void TestWindowAbout::helpIgnoresEnterAndEsc_data()
-{
-    aboutClosesOnEnterAndEsc_data();
-}
-
-void TestWindowAbout::helpIgnoresEnterAndEsc()
-{
-    QFETCH(int, key);
-    QFETCH(bool, toFocusWidget);
-
-    FrmAiuto help;
-    auto *ok = help.findChild<QPushButton *>(QStringLiteral("Command1"));
-    QVERIFY(ok);
-    QSignalSpy pressed(ok, &QPushButton::clicked);
-    QSignalSpy finished(&help, &QDialog::finished);
-    help.show();
-    help.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&help));
-
-    QWidget *target = toFocusWidget ? QApplication::focusWidget() : &help;
-    QVERIFY(target);
-    if (toFocusWidget)
-        QCOMPARE(target, ok);
-    QTest::keyClick(target, Qt::Key(key));
-
-    QVERIFY(help.isVisible());
-    QCOMPARE(pressed.count(), 0);
-    QCOMPARE(finished.count(), 0);
-}
-
-void TestWindowAbout::helpClosesByOkAndCloseBox()
-{
-    {
-        FrmAiuto help;
-        help.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&help));
-        auto *ok = help.findChild<QPushButton *>(QStringLiteral("Command1"));
-        QVERIFY(ok);
-        QTest::mouseClick(ok, Qt::LeftButton);
-        QVERIFY(!help.isVisible());
-    }
-    {
-        FrmAiuto help;
-        help.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&help));
-        QVERIFY(help.close());
-        QVERIFY(!help.isVisible());
     }
 }
 

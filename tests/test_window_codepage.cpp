@@ -85,7 +85,7 @@ bool TestCodePage::addEntry(const QString &label)
     w.chkEPO[4]->setChecked(true);
     f->child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);
     f->child<QComboBox>(QStringLiteral("cboGT"))->setCurrentIndex(2);
-    f->child<QLineEdit>(QStringLiteral("txtDescription"))->setText(label);
+    f->labelBox()->setText(label);
     w.chkSAR[1]->setChecked(true);
     w.chkVR[1]->setChecked(true);
     w.addEntry();

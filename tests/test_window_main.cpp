@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -35,7 +36,7 @@ void prepareEntry(WindowFixture &f, const QString &folder, const QString &drawin
     f.window->chkEPO[4]->setChecked(true);
     f.child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);
     f.child<QComboBox>(QStringLiteral("cboGT"))->setCurrentIndex(2);
-    f.child<QLineEdit>(QStringLiteral("txtDescription"))->setText(QStringLiteral("Re 4/4"));
+    f.labelBox()->setText(QStringLiteral("Re 4/4"));
 }
 
 void startNewLibrary(WindowFixture &f, const QString &name)
@@ -70,6 +71,10 @@ const QStringList tabOrderControls = {
     "txtCycle",  "chkVR_0",        "chkVR_1",  "Command1",     "chkOL_2"};
 
 } // namespace
+
+// Spoils one attribute of a prepared entry in the window.
+using Spoil = std::function<void(WindowFixture &)>;
+Q_DECLARE_METATYPE(Spoil)
 
 class TestMainWindow : public QObject
 {
@@ -131,8 +136,8 @@ void TestMainWindow::stateAfterStart()
     QCOMPARE(w.entryCount, 0);
     QCOMPARE(w.drawingFileName, QString());
     QCOMPARE(w.sourceFolder, QDir::toNativeSeparators(QDir::currentPath()));
-    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(), QString());
-    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 0);
+    QCOMPARE(f->libraryCaption()->text(), QString());
+    QCOMPARE(f->libraryList()->count(), 0);
 
     auto *gt = f->child<QComboBox>(QStringLiteral("cboGT"));
     auto *uland = f->child<QComboBox>(QStringLiteral("cboUland"));
@@ -152,9 +157,9 @@ void TestMainWindow::stateAfterStart()
     ticked.sort();
     QCOMPARE(ticked, (QStringList{"chkDT_1", "chkLR_2", "chkOL_0", "chkPP_1", "chkSAR_1", "chkSW_1",
                                   "chkVR_1"}));
-    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtPixels"))->text(), QStringLiteral("58"));
-    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtCycle"))->text(), QString());
-    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(), QString());
+    QCOMPARE(f->heightBox()->text(), QStringLiteral("58"));
+    QCOMPARE(f->cycleBox()->text(), QString());
+    QCOMPARE(f->labelBox()->text(), QString());
     QVERIFY(f->exchange->messages.isEmpty());
 }
 
@@ -183,21 +188,19 @@ void TestMainWindow::controlsAtDesignedPlaces()
                  QRect(px(place.left), px(place.top), px(place.width), px(place.height)));
     }
     QCOMPARE(f->child(QStringLiteral("centralwidget"))->size(), QSize(724, 477));
-    QCOMPARE(f->child<QPushButton>(QStringLiteral("cmdAdd"))->text(),
-             QStringLiteral("Add to Library"));
+    QCOMPARE(f->addButton()->text(), QStringLiteral("Add to Library"));
     QCOMPARE(f->child<QPushButton>(QStringLiteral("Command1"))->text(),
              QStringLiteral("Add to Library"));
-    QCOMPARE(f->child<QPushButton>(QStringLiteral("cmdUndo"))->text(),
-             QStringLiteral("Erase Last"));
+    QCOMPARE(f->eraseButton()->text(), QStringLiteral("Erase Last"));
     QCOMPARE(f->child<QCheckBox>(QStringLiteral("chkOL_2"))->text(), QStringLiteral("3rail"));
     QCOMPARE(f->child<QLabel>(QStringLiteral("Label1"))->text(),
              QStringLiteral("Select Drive\\Folder containing the Drawings:"));
     QCOMPARE(f->child<QLabel>(QStringLiteral("Label22"))->text(),
              QStringLiteral("Animation Cycle (n. of pixels)"));
-    QVERIFY(f->child<QLabel>(QStringLiteral("lblAF"))->font().bold());
+    QVERIFY(f->libraryCaption()->font().bold());
     QVERIFY(f->child<QCheckBox>(QStringLiteral("chkEPO_1"))->font().bold());
     // The columns of the entry lines line up: narrow and wide letters take the same room.
-    const QFontMetrics list(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->font());
+    const QFontMetrics list(f->libraryList()->font());
     QCOMPARE(list.horizontalAdvance(QStringLiteral("iiiiiiiiii")),
              list.horizontalAdvance(QStringLiteral("WWWWWWWWWW")));
     QCOMPARE(f->child(QStringLiteral("centralwidget"))->palette().color(QPalette::Window),
@@ -419,17 +422,17 @@ void TestMainWindow::focusVisible()
 void TestMainWindow::addWithoutLibrary()
 {
     f->window->sourceFolder = QStringLiteral("/drawings");
-    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+    QTest::mouseClick(f->addButton(), Qt::LeftButton);
     QCOMPARE(f->exchange->messageTexts(), QStringList{noLibrary});
     QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
     QCOMPARE(f->window->sourceFolder, QDir::toNativeSeparators(QStringLiteral("/drawings/")));
-    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 0);
+    QCOMPARE(f->libraryList()->count(), 0);
     QCOMPARE(f->window->entryCount, 0);
 }
 
 void TestMainWindow::eraseWithoutLibrary()
 {
-    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdUndo")), Qt::LeftButton);
+    QTest::mouseClick(f->eraseButton(), Qt::LeftButton);
     QCOMPARE(f->exchange->messageTexts(), QStringList{noLibrary});
 }
 
@@ -447,8 +450,7 @@ void TestMainWindow::newLibrary()
     QCOMPARE(f->exchange->inputPrompts, QStringList{"Name the Library:"});
     QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
     QCOMPARE(f->window->libraryFile, name);
-    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(),
-             "Source Library Attributes File: " + name);
+    QCOMPARE(f->libraryCaption()->text(), "Source Library Attributes File: " + name);
     QVERIFY(f->exchange->messages.isEmpty());
 }
 
@@ -473,7 +475,7 @@ void TestMainWindow::newAsksOnlyInNewMode()
     startNewLibrary(*f, QStringLiteral("second"));
     QCOMPARE(f->window->libraryFile, QStringLiteral("second"));
     QCOMPARE(f->window->entryCount, 0);
-    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 0);
+    QCOMPARE(f->libraryList()->count(), 0);
 
     // UPD: no question.
     f->window->libraryMode = QStringLiteral("UPD");
@@ -497,7 +499,7 @@ void TestMainWindow::blankNameKeepsLibrary()
         QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
         QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
         QCOMPARE(f->window->entryCount, 1);
-        QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(),
+        QCOMPARE(f->libraryCaption()->text(),
                  QStringLiteral("Source Library Attributes File: Swiss"));
     }
 }
@@ -507,7 +509,7 @@ void TestMainWindow::addAndErase()
     startNewLibrary(*f, QStringLiteral("Swiss"));
     const QString folder = m_dir.path();
     prepareEntry(*f, folder, QStringLiteral("Re44.bmp"));
-    auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
+    auto *list = f->libraryList();
     const QString line = QStringLiteral("Re 4/4").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
 
     f->window->addEntry();
@@ -519,11 +521,10 @@ void TestMainWindow::addAndErase()
     QCOMPARE(f->window->entryStatus.mid(0, 2), (QStringList{"N", "N"}));
     QCOMPARE(f->window->entryFolder.at(1), QDir::toNativeSeparators(folder + QLatin1Char('/')));
     // Every control keeps its value for the next drawing.
-    QCOMPARE(f->child<QLineEdit>(QStringLiteral("txtDescription"))->text(),
-             QStringLiteral("Re 4/4"));
+    QCOMPARE(f->labelBox()->text(), QStringLiteral("Re 4/4"));
     QVERIFY(f->window->chkEPO[4]->isChecked());
 
-    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdUndo")), Qt::LeftButton);
+    QTest::mouseClick(f->eraseButton(), Qt::LeftButton);
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->currentRow(), 0);
     QCOMPARE(f->window->entryCount, 1);
@@ -549,9 +550,9 @@ void TestMainWindow::bothAddButtonsAdd()
     prepareEntry(*f, m_dir.path(), QStringLiteral("Re44.bmp"));
     f->window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
-    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+    QTest::mouseClick(f->addButton(), Qt::LeftButton);
     QTest::mouseClick(f->child<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
-    auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
+    auto *list = f->libraryList();
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->item(0)->text(), list->item(1)->text());
 }
@@ -594,10 +595,10 @@ void TestMainWindow::typedCodesKept()
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, typed);
-    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+    QTest::mouseClick(f->addButton(), Qt::LeftButton);
 
     QVERIFY(f->exchange->messages.isEmpty());
-    auto *list = f->child<QListWidget>(QStringLiteral("lstLibraryFile"));
+    auto *list = f->libraryList();
     QCOMPARE(list->count(), 1);
     const bool country = box == QLatin1String("cboUland");
     QCOMPARE(list->item(0)->text().mid(country ? 43 : 46, country ? 3 : 2), columns);
@@ -612,38 +613,50 @@ void TestMainWindow::typedCodesKept()
 
 void TestMainWindow::refusalMovesFocus_data()
 {
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<Spoil>("spoil");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
     // The click gave the button the focus; this refusal names no control, so it stays there.
-    QTest::newRow("no drawing") << "drawing"
-                                << "Select a bitmap FileName!"
+    QTest::newRow("no drawing") << Spoil([](WindowFixture &w) {
+        w.window->drawingFileName.clear();
+    }) << "Select a bitmap FileName!"
                                 << "cmdAdd";
-    QTest::newRow("no epoch") << "epoch"
-                              << "Select almost one value for EPOCHE!"
+    QTest::newRow("no epoch") << Spoil([](WindowFixture &w) {
+        w.window->chkEPO[4]->setChecked(false);
+    }) << "Select almost one value for EPOCHE!"
                               << "chkEPO_1";
-    QTest::newRow("no type") << "type"
-                             << "Select the type GT!"
+    QTest::newRow("no type") << Spoil([](WindowFixture &w) {
+        w.child<QComboBox>(QStringLiteral("cboGT"))->setEditText(QStringLiteral("  "));
+    }) << "Select the type GT!"
                              << "cboGT";
-    QTest::newRow("no OL") << "ol"
+    QTest::newRow("no OL") << Spoil([](WindowFixture &w) { w.window->chkOL[0]->setChecked(false); })
                            << "Select almost one value for OL!"
                            << "chkOL_1";
-    QTest::newRow("OLH") << "olh"
-                         << "Select the height OLH or set to correct value [40-90]!"
+    QTest::newRow("OLH") << Spoil([](WindowFixture &w) {
+        w.heightBox()->setText(QStringLiteral("39"));
+    }) << "Select the height OLH or set to correct value [40-90]!"
                          << "txtPixels";
-    QTest::newRow("cycle") << "cycle"
-                           << "The engine hasn't animation!"
+    QTest::newRow("cycle") << Spoil([](WindowFixture &w) {
+        w.cycleBox()->setText(QStringLiteral("4"));
+    }) << "The engine hasn't animation!"
                            << "txtCycle";
-    QTest::newRow("variations") << "variations"
-                                << "Re44.bmp hasn't variations!"
+    QTest::newRow("variations") << Spoil([](WindowFixture &w) {
+        w.window->chkVR[0]->setChecked(true);
+    }) << "Re44.bmp hasn't variations!"
                                 << "chkVR_0";
     QTest::newRow("label pasted with a line break")
-        << "pasted label"
+        << Spoil([](WindowFixture &w) {
+               auto *label = w.labelBox();
+               label->clear();
+               QGuiApplication::clipboard()->setText(QStringLiteral("ab\r\ncd"));
+               QTest::keyClick(label, Qt::Key_V, Qt::ControlModifier);
+               QCOMPARE(label->text(), QStringLiteral("ab\r\ncd"));
+           })
         << "The LABEL holds the character U+000D, which would break the entry's line: please "
            "remove it!"
         << "txtDescription";
     QTest::newRow("drawing named with a line feed")
-        << "drawing name"
+        << Spoil([](WindowFixture &w) { w.window->drawingFileName = QStringLiteral("Re\n44.bmp"); })
         << "The drawing file name holds the character U+000A, which would break the entry's "
            "line: please rename the file!"
         << "File1";
@@ -651,7 +664,7 @@ void TestMainWindow::refusalMovesFocus_data()
 
 void TestMainWindow::refusalMovesFocus()
 {
-    QFETCH(QString, fault);
+    QFETCH(Spoil, spoil);
     QFETCH(QString, message);
     QFETCH(QString, focus);
     startNewLibrary(*f, QStringLiteral("Swiss"));
@@ -660,31 +673,11 @@ void TestMainWindow::refusalMovesFocus()
     QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
     // The focus starts on the LABEL box; a refusal without a control leaves it there.
     f->child(QStringLiteral("txtDescription"))->setFocus();
-    if (fault == QLatin1String("drawing"))
-        f->window->drawingFileName.clear();
-    else if (fault == QLatin1String("epoch"))
-        f->window->chkEPO[4]->setChecked(false);
-    else if (fault == QLatin1String("type"))
-        f->child<QComboBox>(QStringLiteral("cboGT"))->setEditText(QStringLiteral("  "));
-    else if (fault == QLatin1String("ol"))
-        f->window->chkOL[0]->setChecked(false);
-    else if (fault == QLatin1String("olh"))
-        f->child<QLineEdit>(QStringLiteral("txtPixels"))->setText(QStringLiteral("39"));
-    else if (fault == QLatin1String("cycle"))
-        f->child<QLineEdit>(QStringLiteral("txtCycle"))->setText(QStringLiteral("4"));
-    else if (fault == QLatin1String("variations"))
-        f->window->chkVR[0]->setChecked(true);
-    else if (fault == QLatin1String("drawing name"))
-        f->window->drawingFileName = QStringLiteral("Re\n44.bmp");
-    else if (fault == QLatin1String("pasted label")) {
-        auto *label = f->child<QLineEdit>(QStringLiteral("txtDescription"));
-        label->clear();
-        QGuiApplication::clipboard()->setText(QStringLiteral("ab\r\ncd"));
-        QTest::keyClick(label, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(label->text(), QStringLiteral("ab\r\ncd"));
-    }
+    spoil(*f);
+    if (QTest::currentTestFailed())
+        return;
 
-    QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+    QTest::mouseClick(f->addButton(), Qt::LeftButton);
     QCOMPARE(f->exchange->messageTexts(), QStringList{message});
     QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
     QWidget *focused = QApplication::focusWidget();
@@ -692,7 +685,7 @@ void TestMainWindow::refusalMovesFocus()
         focused = focused->parentWidget();
     QCOMPARE(focused ? focused->objectName() : QString(), focus);
     QCOMPARE(f->window->entryCount, 0);
-    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 0);
+    QCOMPARE(f->libraryList()->count(), 0);
 }
 
 void TestMainWindow::openReadsWholeFile()
@@ -719,11 +712,9 @@ void TestMainWindow::openReadsWholeFile()
     QCOMPARE(f->window->libraryFolder,
              QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("Swiss"))));
     QCOMPARE(f->window->entryCount, 4);
-    QCOMPARE(itemTexts(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))),
-             (QStringList{"first", "", "third", "last"}));
+    QCOMPARE(itemTexts(f->libraryList()), (QStringList{"first", "", "third", "last"}));
     QCOMPARE(f->window->entryStatus.mid(0, 4), (QStringList{"O", "O", "O", "O"}));
-    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(),
-             "Source Library Attributes File: " + path);
+    QCOMPARE(f->libraryCaption()->text(), "Source Library Attributes File: " + path);
     QCOMPARE(f->exchange->busyDepth, 0);
     QVERIFY(f->exchange->busyShown > 0);
 }
@@ -780,9 +771,8 @@ void TestMainWindow::openRefusals()
     QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
     QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
     QCOMPARE(f->window->entryCount, 1);
-    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 1);
-    QCOMPARE(f->child<QLabel>(QStringLiteral("lblAF"))->text(),
-             QStringLiteral("Source Library Attributes File: Swiss"));
+    QCOMPARE(f->libraryList()->count(), 1);
+    QCOMPARE(f->libraryCaption()->text(), QStringLiteral("Source Library Attributes File: Swiss"));
     QCOMPARE(f->exchange->busyDepth, 0);
 }
 
@@ -853,9 +843,9 @@ void TestMainWindow::closeBoxAsks()
             f->action(QStringLiteral("menuOpen"))->trigger();
             prepareEntry(*f, dir.path(), QStringLiteral("Re44.bmp"));
         } else if (step == QLatin1String("add")) {
-            QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+            QTest::mouseClick(f->addButton(), Qt::LeftButton);
         } else if (step == QLatin1String("erase")) {
-            QTest::mouseClick(f->child<QPushButton>(QStringLiteral("cmdUndo")), Qt::LeftButton);
+            QTest::mouseClick(f->eraseButton(), Qt::LeftButton);
         } else if (step == QLatin1String("save")) {
             f->exchange->answerFile(saved);
             f->action(QStringLiteral("menuSave"))->trigger();
@@ -892,7 +882,7 @@ void TestMainWindow::fullLibraryRefusesEntry()
     QCOMPARE(f->exchange->messages.size(), 1);
     QVERIFY(f->exchange->messages.first().text.contains(QLatin1String("1000")));
     QCOMPARE(f->window->entryCount, 1000);
-    QCOMPARE(f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->count(), 1000);
+    QCOMPARE(f->libraryList()->count(), 1000);
 }
 
 void TestMainWindow::numericBoxesTakeDigitsOnly()

@@ -78,7 +78,7 @@ private:
     void save() { f->action(QStringLiteral("menuSave"))->trigger(); }
     QStringList lines() const;
     QByteArray expectedFile() const;
-    QString caption() const { return f->child<QLabel>(QStringLiteral("lblAF"))->text(); }
+    QString caption() const { return f->libraryCaption()->text(); }
     QList<ScriptedExchange::Message> messagesOf(MessageKind kind) const;
     // Mounts a small volume of its own and puts the library there: on Linux on a folder of the
     // test, under Wine behind drive E: of the test's prefix.
@@ -142,9 +142,9 @@ bool TestSaveWindow::addFrom(const QString &folder, const QString &drawing, cons
     types->setCurrentIndex(2); // E
     if (type != QLatin1String("E"))
         types->setEditText(type);
-    f->child<QLineEdit>(QStringLiteral("txtDescription"))->setText(QStringLiteral("Re 4/4"));
+    f->labelBox()->setText(QStringLiteral("Re 4/4"));
     w.chkSAR[pantograph ? 0 : 1]->setChecked(true);
-    f->child<QLineEdit>(QStringLiteral("txtCycle"))->setText(cycle);
+    f->cycleBox()->setText(cycle);
     w.chkVR[variations ? 0 : 1]->setChecked(true);
     w.addEntry();
     return w.entryCount == before + 1;
@@ -152,7 +152,7 @@ bool TestSaveWindow::addFrom(const QString &folder, const QString &drawing, cons
 
 QStringList TestSaveWindow::lines() const
 {
-    return itemTexts(f->child<QListWidget>(QStringLiteral("lstLibraryFile")));
+    return itemTexts(f->libraryList());
 }
 
 QByteArray TestSaveWindow::expectedFile() const
@@ -406,7 +406,7 @@ void TestSaveWindow::refusalStopsAtItsEntry()
     addEntry(QStringLiteral("B.bmp"));
     addEntry(QStringLiteral("C.bmp"));
     // A line that claims an animation its drawing's name cannot have (edited, not composed).
-    QListWidgetItem *second = f->child<QListWidget>(QStringLiteral("lstLibraryFile"))->item(1);
+    QListWidgetItem *second = f->libraryList()->item(1);
     QString line = second->text();
     line[56] = QLatin1Char('6');
     second->setText(line);

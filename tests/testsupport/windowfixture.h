@@ -3,7 +3,10 @@
 #include "frmedit.h"
 #include "scriptedexchange.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -36,6 +39,19 @@ struct WindowFixture
     }
 
     QAction *action(const QString &name) const { return child<QAction>(name); }
+
+    // The controls the tests use most.
+    QListWidget *libraryList() const
+    {
+        return child<QListWidget>(QStringLiteral("lstLibraryFile"));
+    }
+    QLabel *libraryCaption() const { return child<QLabel>(QStringLiteral("lblAF")); }
+    QPushButton *addButton() const { return child<QPushButton>(QStringLiteral("cmdAdd")); }
+    QPushButton *eraseButton() const { return child<QPushButton>(QStringLiteral("cmdUndo")); }
+    QLineEdit *labelBox() const { return child<QLineEdit>(QStringLiteral("txtDescription")); }
+    QLineEdit *heightBox() const { return child<QLineEdit>(QStringLiteral("txtPixels")); }
+    QLineEdit *cycleBox() const { return child<QLineEdit>(QStringLiteral("txtCycle")); }
+    QLabel *preview() const { return child<QLabel>(QStringLiteral("picView")); }
 
     ScriptedExchange *exchange = nullptr;
     std::unique_ptr<FrmEdit> window;
