@@ -227,8 +227,7 @@ ComposedEntry composeEntry(const LibraryEntry &entry, const FileTest &fileExists
                           QStringLiteral("txtCycle"));
         for (const QString &frame : frames)
             if (!fileExists(folder + frame))
-                return refuse(shownPath(folder + frame) +
-                                  QLatin1String(" doesn't exist!"),
+                return refuse(shownPath(folder + frame) + QLatin1String(" doesn't exist!"),
                               QStringLiteral("txtCycle"));
     }
     const QString phasenlaenge = QString::number(*cycle);

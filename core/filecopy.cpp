@@ -39,8 +39,7 @@ QString windowsReason(DWORD code)
 // "\\?\UNC\server\share\..."): absolute, cleaned, with backslashes.
 std::wstring longPath(const QString &path)
 {
-    const QString native =
-        shownPath(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    const QString native = shownPath(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     QString prefixed;
     if (native.startsWith(QLatin1String("\\\\?\\")))
         prefixed = native;

@@ -18,8 +18,8 @@ inline bool setHidden(const QString &path, bool hidden)
     const DWORD attributes = GetFileAttributesW(name);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;
-    const DWORD wanted = hidden ? attributes | FILE_ATTRIBUTE_HIDDEN
-                                : attributes & ~DWORD(FILE_ATTRIBUTE_HIDDEN);
+    const DWORD wanted =
+        hidden ? attributes | FILE_ATTRIBUTE_HIDDEN : attributes & ~DWORD(FILE_ATTRIBUTE_HIDDEN);
     return SetFileAttributesW(name, wanted) != 0;
 }
 #endif

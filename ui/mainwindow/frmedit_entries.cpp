@@ -2,8 +2,8 @@
 
 #include "blanks.h"
 #include "codepage.h"
-#include "entrycolumns.h"
 #include "composeentry.h"
+#include "entrycolumns.h"
 #include "nativepath.h"
 #include "ui_frmedit.h"
 
@@ -86,8 +86,7 @@ void FrmEdit::addEntry()
             MessageKind::Warning,
             QStringLiteral("%1 would be the same file of the library folder as %2 of entry %3 "
                            "(\"%4\"), which is another drawing.")
-                    .arg(shownPath(clash->candidate.source),
-                         shownPath(clash->other.source),
+                    .arg(shownPath(clash->candidate.source), shownPath(clash->other.source),
                          QString::number(clash->otherEntry + 1),
                          trimBlanks(otherLine.left(EntryColumn::labelWidth))) +
                 QLatin1Char('\r') + QStringLiteral("Rename one of the two drawings!"));
