@@ -7,6 +7,7 @@
 // direction ("L", "R", "B"), switching, push-pull, double traction ("S", "P", "D"), cycle,
 // variations ("Y"), and the companion drawings that exist ("all", or names joined by "|").
 
+#include "blanks.h"
 #include "codepage.h"
 #include "entrycolumns.h"
 #include "fuzzcheck.h"
@@ -68,7 +69,8 @@ void checkLine(const LibraryEntry &entry, const QString &line)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
             fail("the line holds a character that ends or breaks a line");
 
-    const QString trimmedLabel = entry.labelText.trimmed();
+    // Blanks only are trimmed; other white space is the label's own.
+    const QString trimmedLabel = trimBlanks(entry.labelText);
     const QString label = column(line, EntryColumn::label, labelWidth);
     if (trimmedLabel.size() > labelWidth ? label != entry.labelText.left(labelWidth)
                                          : label != trimmedLabel.leftJustified(labelWidth))
