@@ -324,46 +324,53 @@ void TestMainWindow::accessibleNames_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("buddy"); // the caption whose buddy the control is, if any
-    const auto row = [](const char *control, const char *name, const char *buddy = "") {
-        QTest::newRow(control) << control << name << buddy;
+    QTest::addColumn<QString>("description");
+    const auto row = [](const char *control, const char *name, const char *buddy = "",
+                        const char *description = "") {
+        QTest::newRow(control) << control << name << buddy << description;
     };
     row("picView", "Drawing preview");
     row("lstLibraryFile", "Source Library Attributes File", "lblAF");
-    row("Drive1", "Select Drive", "Label1");
-    row("dirSourceBMP", "Select Folder containing the Drawings");
+    // One caption names both lists: each says its half, the caption is their description.
+    row("Drive1", "Select Drive", "", "Select Drive\\Folder containing the Drawings");
+    row("dirSourceBMP", "Select Folder containing the Drawings", "",
+        "Select Drive\\Folder containing the Drawings");
     row("File1", "Select Drawing (bmp FileName)", "Label5");
     row("txtDescription", "LABEL (max 40 chars)", "Label24");
-    row("cmdAdd", "Add to Library");
+    row("cmdAdd", "Add to Library", "", "Under the library list");
     row("cmdUndo", "Erase Last");
-    row("chkEPO_1", "EPOCHE: 1", "Label7");
+    // A check box's own name says more than its row's caption: no caption labels it.
+    row("chkEPO_1", "EPOCHE: 1");
     row("chkEPO_4", "EPOCHE: 4");
     row("chkEPO_6", "EPOCHE: 6");
     row("cboUland", "ULAND", "Label4");
     row("cboGT", "GT", "Label3");
-    row("chkOL_0", "OL: Y", "Label8");
-    row("chkOL_1", "OL: N");
-    row("chkOL_2", "OL: 3rail");
-    row("txtPixels", "OLH: Pixels Above Rails For Electrical Line", "Label11");
-    row("chkSAR_0", "SAR: Y", "Label13");
-    row("chkSAR_1", "SAR: N");
-    row("chkLR_0", "RICHTUNG: L", "Label14");
-    row("chkLR_2", "RICHTUNG: Both");
-    row("chkSW_0", "RANGIER: Y", "Label15");
-    row("chkPP_0", "WZ: Y", "Label16");
-    row("chkPP_1", "WZ: N");
-    row("chkDT_0", "DT: Y", "Label17");
-    row("txtCycle", "PHASENLAENGE: Animation Cycle (n. of pixels)", "Label18");
-    row("chkVR_0", "VARIATIONS: Y", "Label6");
+    row("chkOL_0", "OL: Y", "", "Over Head Line");
+    row("chkOL_1", "OL: N", "", "Over Head Line");
+    row("chkOL_2", "OL: 3rail", "", "Over Head Line");
+    row("txtPixels", "OLH: Pixels Above Rails For Electrical Line");
+    row("chkSAR_0", "SAR: Y", "", "Pantograph Animation");
+    row("chkSAR_1", "SAR: N", "", "Pantograph Animation");
+    row("chkLR_0", "RICHTUNG: L", "", "Direction");
+    row("chkLR_2", "RICHTUNG: Both", "", "Direction");
+    row("chkSW_0", "RANGIER: Y", "", "Switching Operation");
+    row("chkPP_0", "WZ: Y", "", "Push-Pull Locomotive");
+    row("chkPP_1", "WZ: N", "", "Push-Pull Locomotive");
+    row("chkDT_0", "DT: Y", "", "Double Traction");
+    row("txtCycle", "PHASENLAENGE: Animation Cycle (n. of pixels)");
+    row("chkVR_0", "VARIATIONS: Y");
     row("chkVR_1", "VARIATIONS: N");
-    row("Command1", "Add to Library");
+    row("Command1", "Add to Library", "", "Under the drawing preview");
 }
 
-// What a screen reader says for each control, asked the way it asks.
+// What a screen reader says for each control, asked the way it asks: its name, its
+// description, and the caption that labels it, which it speaks in place of the name.
 void TestMainWindow::accessibleNames()
 {
     QFETCH(QString, control);
     QFETCH(QString, name);
     QFETCH(QString, buddy);
+    QFETCH(QString, description);
     QWidget *widget = f->child(control);
     QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(widget);
     QVERIFY(spoken);
@@ -373,8 +380,12 @@ void TestMainWindow::accessibleNames()
     QCOMPARE(box && !box->currentText().isEmpty() ? widget->accessibleName()
                                                   : spoken->text(QAccessible::Name),
              name);
+    QCOMPARE(spoken->text(QAccessible::Description), description);
+    // (Qt reports no label relation for a list at all, so the caption's buddy is asked.)
     if (!buddy.isEmpty())
         QCOMPARE(f->child<QLabel>(buddy)->buddy(), widget);
+    else
+        QVERIFY(spoken->relations(QAccessible::Label).isEmpty());
 }
 
 void TestMainWindow::focusVisible_data()

@@ -56,7 +56,6 @@ void nameControlsForScreenReaders(QWidget &client)
     for (const Row &row : rows) {
         QLabel *caption = label(row.caption);
         const QLabel *explanation = row.explanation ? label(row.explanation) : nullptr;
-        caption->setBuddy(child(*row.controls.begin()));
         for (const char *name : row.controls) {
             QWidget *control = child(name);
             // A check box says its own caption ("Y", "4") after its row's; a box or list says
@@ -71,12 +70,17 @@ void nameControlsForScreenReaders(QWidget &client)
                                                        : spoken(caption));
             }
         }
+        // A screen reader speaks a labelling caption in place of the control's own name: the
+        // caption is its control's buddy only where it alone names the control ("ULAND"), not
+        // where the name says more ("OL: Y", "OLH: Pixels Above Rails For Electrical Line").
+        QWidget *first = child(*row.controls.begin());
+        if (first->accessibleName() == spoken(caption))
+            caption->setBuddy(first);
     }
 
     // One caption stands over the drive list and the folder list, "Drive\Folder": each list
     // takes its half.
-    QLabel *source = label("Label1");
-    source->setBuddy(child("Drive1"));
+    const QLabel *source = label("Label1");
     child("Drive1")->setAccessibleName(QStringLiteral("Select Drive"));
     child("dirSourceBMP")
         ->setAccessibleName(QStringLiteral("Select Folder containing the Drawings"));
@@ -87,4 +91,8 @@ void nameControlsForScreenReaders(QWidget &client)
     label("lblAF")->setBuddy(child("lstLibraryFile"));
     child("lstLibraryFile")->setAccessibleName(QStringLiteral("Source Library Attributes File"));
     child("picView")->setAccessibleName(QStringLiteral("Drawing preview"));
+
+    // The two "Add to Library" buttons, told apart by where they stand.
+    child("cmdAdd")->setAccessibleDescription(QStringLiteral("Under the library list"));
+    child("Command1")->setAccessibleDescription(QStringLiteral("Under the drawing preview"));
 }
