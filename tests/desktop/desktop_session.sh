@@ -30,20 +30,11 @@ done
 mkdir -p "$pictures"
 pictures=$(cd "$pictures" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/tessaro-desktop.XXXXXX")
+# shellcheck source=../smoke/xserver.sh
+. "$(dirname "$0")/../smoke/xserver.sh"
 xvfb_pid=
 openbox_pid=
 
-stop() {
-    [ -n "$1" ] || return 0
-    kill "$1" 2>/dev/null || true
-    polls=0
-    while kill -0 "$1" 2>/dev/null && [ "$polls" -lt 25 ]; do
-        sleep 0.2
-        polls=$((polls + 1))
-    done
-    kill -9 "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-}
 cleanup() {
     stop "$openbox_pid"
     stop "$xvfb_pid"
@@ -54,32 +45,19 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# The X server picks a free display itself and names it on fd 3 once it takes connections.
-Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=
-polls=0
-while [ -z "$display" ]; do
-    [ "$polls" -lt 100 ] && kill -0 "$xvfb_pid" 2>/dev/null || {
-        echo "FAIL: the X server did not start: $(cat "$work/xvfb.log")" >&2
-        exit 1
-    }
-    sleep 0.1
-    display=$(cat "$work/display")
-    polls=$((polls + 1))
-done
-export DISPLAY=":$display"
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+start_x_server "$size" "$dpi"
 
 # openbox announces itself on the root window once it manages windows.
 HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
 openbox_pid=$!
 polls=0
 until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    [ "$polls" -lt 100 ] && kill -0 "$openbox_pid" 2>/dev/null || {
-        echo "FAIL: openbox did not start: $(cat "$work/openbox.log")" >&2
-        exit 1
-    }
+    [ "$polls" -lt 100 ] && kill -0 "$openbox_pid" 2>/dev/null ||
+        fail "openbox did not start: $(cat "$work/openbox.log")"
     sleep 0.1
     polls=$((polls + 1))
 done

@@ -41,20 +41,10 @@ if [ ! -x "$program" ]; then
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tessaro.XXXXXX")
+# shellcheck source=xserver.sh
+. "$(dirname "$0")/xserver.sh"
 xvfb_pid=
 program_pid=
-
-stop() {
-    [ -n "$1" ] || return 0
-    kill "$1" 2>/dev/null || true
-    polls=0
-    while kill -0 "$1" 2>/dev/null && [ "$polls" -lt 25 ]; do
-        sleep 0.2
-        polls=$((polls + 1))
-    done
-    kill -9 "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-}
 
 cleanup() {
     # The program first, so that it never sees its display go away.
@@ -72,20 +62,7 @@ fail() {
     exit 1
 }
 
-# The X server picks a free display itself and names it on fd 3 once it takes connections.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=
-polls=0
-while [ -z "$display" ]; do
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended at start: $(cat "$work/xvfb.log")"
-    [ "$polls" -lt 50 ] || fail "Xvfb named no display within 10 s"
-    sleep 0.2
-    polls=$((polls + 1))
-    display=$(cat "$work/display")
-done
-DISPLAY=:$display
-export DISPLAY
+start_x_server 1024x768
 
 # Drawings named by the naming convention, so that the file list has something to show.
 mkdir "$work/drawings" "$work/runtime"
