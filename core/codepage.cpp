@@ -115,6 +115,26 @@ QString decodeCodePage(const QByteArray &bytes)
     return decode(bytes);
 }
 
+QString codePageName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("Windows-%1").arg(libraryCodePage());
+#else
+    return QStringLiteral("Windows-1252");
+#endif
+}
+
+bool isCharacterOfCodePage(char byte)
+{
+    if (uchar(byte) < 0x80)
+        return true;
+    // A byte without a character decodes to the replacement character, or, on Windows, to the
+    // C1 control code of the same number.
+    const QString decoded = decode(QByteArray(1, byte));
+    return decoded.size() == 1 && decoded[0] != QChar::ReplacementCharacter &&
+           (decoded[0].unicode() < 0x80 || decoded[0].unicode() > 0x9F);
+}
+
 QByteArray encodeCodePage(const QString &text)
 {
     return encode(text).bytes;

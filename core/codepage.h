@@ -11,6 +11,13 @@
 QString decodeCodePage(const QByteArray &bytes);
 QByteArray encodeCodePage(const QString &text);
 
+// The code page in use, as people name it: "Windows-1252".
+QString codePageName();
+
+// False for a byte the code page has no character for (0x81 in Windows-1252): the display
+// program would show it as nothing or as something else on every system.
+bool isCharacterOfCodePage(char byte);
+
 // True when every character of text has a byte of its own in the code page.
 bool fitsCodePage(const QString &text);
 

@@ -7,20 +7,32 @@
 #include <QDir>
 #include <QFile>
 
-QList<QByteArray> splitLibraryBytes(const QByteArray &bytes)
+namespace {
+
+// Calls line(bytes, end) for each line of bytes in order.
+template <class Line> void forEachLine(const QByteArray &bytes, Line line)
 {
-    QList<QByteArray> lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r')
             continue;
-        lines.append(bytes.mid(start, i - start));
-        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+        const QByteArray text = bytes.mid(start, i - start);
+        const bool crLf = i + 1 < bytes.size() && bytes[i + 1] == '\n';
+        if (crLf)
             ++i;
+        line(text, crLf ? LineEnd::CrLf : LineEnd::Cr);
         start = i + 1;
     }
     if (start < bytes.size())
-        lines.append(bytes.mid(start));
+        line(bytes.mid(start), LineEnd::None);
+}
+
+} // namespace
+
+QList<QByteArray> splitLibraryBytes(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    forEachLine(bytes, [&](const QByteArray &line, LineEnd) { lines.append(line); });
     return lines;
 }
 
@@ -36,17 +48,23 @@ LibraryFileContent readLibraryFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, {}, 0, file.errorString()};
+        return {{}, {}, {}, 0, file.errorString()};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {{}, {}, 0, file.errorString()};
+        return {{}, {}, {}, 0, file.errorString()};
+    return libraryContentOf(bytes);
+}
+
+LibraryFileContent libraryContentOf(const QByteArray &bytes)
+{
     LibraryFileContent content;
-    content.lineBytes = splitLibraryBytes(bytes);
-    for (qsizetype i = 0; i < content.lineBytes.size(); ++i) {
-        content.lines.append(decodeCodePage(content.lineBytes[i]));
-        if (content.firstUtf8Line == 0 && looksLikeUtf8(content.lineBytes[i]))
-            content.firstUtf8Line = int(i + 1);
-    }
+    forEachLine(bytes, [&](const QByteArray &line, LineEnd end) {
+        content.lineBytes.append(line);
+        content.lineEnds.append(end);
+        content.lines.append(decodeCodePage(line));
+        if (content.firstUtf8Line == 0 && looksLikeUtf8(line))
+            content.firstUtf8Line = int(content.lineBytes.size());
+    });
     return content;
 }
 

@@ -7,11 +7,21 @@
 
 #include <optional>
 
+// How a line of an attributes file ends: CR LF as written, a CR alone, or nothing (the last
+// line of a file that does not end with a line end).
+enum class LineEnd
+{
+    CrLf,
+    Cr,
+    None
+};
+
 // The lines of an attributes file, or why they could not be read.
 struct LibraryFileContent
 {
     QStringList lines;
     QList<QByteArray> lineBytes; // each line as the bytes it was read from
+    QList<LineEnd> lineEnds;     // how each line ended
     int firstUtf8Line = 0;       // 1-based: the first line that is UTF-8 text; 0 when none
     QString error;               // empty when the file was read
     bool ok() const { return error.isEmpty(); }
@@ -20,6 +30,8 @@ struct LibraryFileContent
 // Every line of the file in order, without its line end. CR LF or a lone CR ends a line; a
 // lone LF does not. Decoded from the attributes files' code page.
 LibraryFileContent readLibraryFile(const QString &path);
+// The content of an attributes file of these bytes, as readLibraryFile reads it.
+LibraryFileContent libraryContentOf(const QByteArray &bytes);
 
 // The lines of an attributes file's bytes, split as readLibraryFile does: as bytes, and decoded.
 QList<QByteArray> splitLibraryBytes(const QByteArray &bytes);

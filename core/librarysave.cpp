@@ -46,7 +46,7 @@ QString noLibraryFolder()
 CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder, const FileTest &isFile)
 {
     CopyPlan plan;
-    plan.names.append(trimBlanks(line.mid(nameStart)));
+    plan.add(trimBlanks(line.mid(nameStart)), DrawingRole::Drawing);
 
     if (isAnimated(line)) {
         const qsizetype match = findFrameZero(line, searchStart);
@@ -56,7 +56,7 @@ CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder, const
         }
         const QString root = nameUpTo(line, match + 1); // up to and including the "_"
         for (int k = 1; k <= 3; ++k)
-            plan.names.append(root + QString::number(k) + QLatin1String(".bmp"));
+            plan.add(root + QString::number(k) + QLatin1String(".bmp"), DrawingRole::AnimationFrame);
     }
 
     const bool pantograph = columnText(line, EntryColumn::sar) == QLatin1String("Y");
@@ -69,7 +69,7 @@ CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder, const
             plan.refusal = pantographRefusal();
             return plan;
         }
-        plan.names.append(pantographDrawingName(base));
+        plan.add(pantographDrawingName(base), DrawingRole::PantographDrawing);
     }
 
     if (variations) {
@@ -79,7 +79,7 @@ CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder, const
         }
         for (const QString &candidate : variationCandidateNames(base))
             if (isFile(sourceFolder + candidate))
-                plan.names.append(candidate);
+                plan.add(candidate, DrawingRole::VariationDrawing);
     }
     return plan;
 }

@@ -24,10 +24,24 @@ QString variationsRefusal(); // "Check Animation Drawing and Variations Files!"
 // The names (without folder) of the files the entry line puts into its type folder, in copy
 // order: the drawing, its animation frames, its pantograph drawing and the variation drawings
 // that exist in sourceFolder; and the refusal that ends the entry, if any.
+// What each of those files is to the entry.
+enum class DrawingRole
+{
+    Drawing,
+    AnimationFrame,
+    PantographDrawing,
+    VariationDrawing
+};
 struct CopyPlan
 {
     QStringList names;
+    QList<DrawingRole> roles; // one for each name
     QString refusal;
+    void add(const QString &name, DrawingRole role)
+    {
+        names.append(name);
+        roles.append(role);
+    }
 };
 CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder,
                          const FileTest &isFile = isOrdinaryFile);

@@ -1,0 +1,98 @@
+#include "checkcommand.h"
+
+#include "consoletext.h"
+#include "librarycheck.h"
+
+namespace {
+
+QString usage()
+{
+    return QStringLiteral("usage: tessaro-check LIBRARY.txt [LIBRARY.txt ...]\n");
+}
+
+QString help()
+{
+    return usage() + QStringLiteral(R"(
+Checks Tessaro libraries before they are shared, as the display program will read them: each
+attributes file and the library folder beside it (Swiss.txt and the folder Swiss).
+
+For every line it reports, as PATH:LINE: error: TEXT or PATH:LINE: warning: TEXT:
+  - fields of columns 1-58 not as the format says: EPOCHE, OL, OLH (40 to 90), the Y/N flags,
+    RICHTUNG, PHASENLAENGE, a line too short, a blank file name; a country or type code
+    outside the lists (a warning);
+  - the drawing missing from its type folder of the library folder, and every animation
+    frame, pantograph drawing (_SAR) or variation drawing its flags call for; a file there
+    only in other letter case (a warning);
+  - two lines naming one file of the library folder by names that differ in letter case;
+  - control characters (a tab too), a line ended by CR alone, bytes without a character in
+    the code page, and UTF-8 text;
+  - an empty line (a warning).
+The last line counts the errors, warnings and entries. It never changes a file.
+
+Exit status: 2 when a file cannot be read, 1 when an error was found, 0 otherwise.
+)");
+}
+
+QString counted(qsizetype count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+QString kindName(CheckFinding::Kind kind)
+{
+    return kind == CheckFinding::Kind::Error ? QStringLiteral("error")
+                                             : QStringLiteral("warning");
+}
+
+} // namespace
+
+int runCheckCommand(const QStringList &arguments)
+{
+    QStringList files = arguments.mid(1);
+    if (files == QStringList{QStringLiteral("--help")} ||
+        files == QStringList{QStringLiteral("-h")}) {
+        writeText(Stream::Output, help());
+        return 0;
+    }
+    if (!files.isEmpty() && files.first() == QLatin1String("--"))
+        files.removeFirst();
+    else if (!files.isEmpty() && files.first().startsWith(QLatin1Char('-'))) {
+        writeText(Stream::Error, QStringLiteral("tessaro-check: unknown option %1\n")
+                                     .arg(files.first()) + usage());
+        return 2;
+    }
+    if (files.isEmpty()) {
+        writeText(Stream::Error, usage());
+        return 2;
+    }
+
+    qsizetype errors = 0;
+    qsizetype warnings = 0;
+    qsizetype entries = 0;
+    bool unreadable = false;
+    for (const QString &path : std::as_const(files)) {
+        const LibraryCheck check = checkLibraryFile(path);
+        QString report;
+        if (!check.readError.isEmpty()) {
+            unreadable = true;
+            ++errors;
+            report = QStringLiteral("%1: error: cannot be read: %2\n").arg(path, check.readError);
+        }
+        for (const CheckFinding &finding : check.findings) {
+            const QString place =
+                finding.line > 0 ? QStringLiteral("%1:%2").arg(path).arg(finding.line) : path;
+            report += QStringLiteral("%1: %2: %3\n").arg(place, kindName(finding.kind),
+                                                        finding.text);
+            ++(finding.kind == CheckFinding::Kind::Error ? errors : warnings);
+        }
+        entries += check.entries;
+        writeText(Stream::Output, report);
+    }
+    writeText(Stream::Output, QStringLiteral("%1, %2 in %3\n")
+                                  .arg(counted(errors, "error", "errors"),
+                                       counted(warnings, "warning", "warnings"),
+                                       counted(entries, "entry", "entries")));
+    if (unreadable)
+        return 2;
+    return errors > 0 ? 1 : 0;
+}

@@ -1,0 +1,240 @@
+#include "librarycheck.h"
+
+#include "blanks.h"
+#include "codepage.h"
+#include "companionnames.h"
+#include "entrycolumns.h"
+#include "libraryfolderfiles.h"
+#include "librarysave.h"
+#include "linecheck.h"
+#include "nativepath.h"
+#include "sameplace.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype fixedBlock = EntryColumn::drawingFileName - 1;
+constexpr char utf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
+// A line whose drawings can be looked for: the fixed block and a file name after it.
+bool namesDrawing(const QString &line)
+{
+    return line.size() > fixedBlock && !trimBlanks(line.mid(fixedBlock)).isEmpty();
+}
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// Where a line asks for a file of this role: the file name, or the flag that calls for it.
+QString askedBy(DrawingRole role, const QString &line)
+{
+    const auto flag = [&](const char *name, qsizetype column) {
+        return QStringLiteral("column %1: %2 %3")
+            .arg(column)
+            .arg(QLatin1String(name), quoted(line.mid(column - 1, 1)));
+    };
+    switch (role) {
+    case DrawingRole::Drawing:
+        return QStringLiteral("columns %1-%2").arg(EntryColumn::drawingFileName).arg(line.size());
+    case DrawingRole::AnimationFrame:
+        return flag("PHASENLAENGE", EntryColumn::phasenlaenge);
+    case DrawingRole::PantographDrawing:
+        return flag("SAR", EntryColumn::sar);
+    case DrawingRole::VariationDrawing:
+        return flag("VARIATIONS", EntryColumn::variations);
+    }
+    return {};
+}
+
+QString roleName(DrawingRole role)
+{
+    switch (role) {
+    case DrawingRole::Drawing:
+        return QStringLiteral("drawing");
+    case DrawingRole::AnimationFrame:
+        return QStringLiteral("animation frame");
+    case DrawingRole::PantographDrawing:
+        return QStringLiteral("pantograph drawing");
+    case DrawingRole::VariationDrawing:
+        return QStringLiteral("variation drawing");
+    }
+    return {};
+}
+
+// A refusal of the save, as the flag that calls for a name the file name cannot give.
+QString refusalText(const QString &refusal, const QString &line)
+{
+    if (refusal == animationRefusal())
+        return askedBy(DrawingRole::AnimationFrame, line) +
+               QStringLiteral(" calls for animation frames, but the file name holds no "
+                              "\"_0.bmp\" to number them from");
+    if (refusal == pantographRefusal())
+        return askedBy(DrawingRole::PantographDrawing, line) +
+               QStringLiteral(" calls for a pantograph drawing, but the file name holds no "
+                              "\".bmp\" to name it after");
+    return askedBy(DrawingRole::VariationDrawing, line) +
+           QStringLiteral(" calls for variation drawings, but the file name holds no \".bmp\" "
+                          "to name them after");
+}
+
+QString relativeName(const QString &typeFolder, const QString &name)
+{
+    return shownPath(typeFolder.isEmpty() ? name : typeFolder + QLatin1Char('/') + name);
+}
+
+// A file of the library folder that a line names, for the same-place rule.
+struct NamedFile
+{
+    int line = 0;
+    QString name; // relative to the library folder, as the line names it
+};
+
+class DrawingCheck
+{
+public:
+    DrawingCheck(const QString &libraryFolder, LibraryFolderFiles &files)
+        : m_libraryFolder(libraryFolder), m_files(files)
+    {
+    }
+
+    CheckFindings check(int lineNumber, const QString &line)
+    {
+        CheckFindings findings;
+        const QString type = typeFolderOf(line);
+        const QString typeFolder = folderWithSeparator(joinPath(m_libraryFolder, type));
+        const auto present = [&](const QString &path) {
+            return m_files.find(type, path.mid(typeFolder.size())).presence !=
+                   LibraryFolderFiles::Presence::Missing;
+        };
+        const CopyPlan plan = planEntryCopies(line, typeFolder, present);
+        if (!plan.refusal.isEmpty())
+            findings.append({lineNumber, CheckFinding::Kind::Error,
+                             refusalText(plan.refusal, line)});
+
+        bool variationFound = false;
+        bool clashReported = false;
+        for (qsizetype i = 0; i < plan.names.size(); ++i) {
+            const DrawingRole role = plan.roles[i];
+            const QString shown = relativeName(type, plan.names[i]);
+            const auto found = m_files.find(type, plan.names[i]);
+            variationFound = variationFound || role == DrawingRole::VariationDrawing;
+            if (found.presence == LibraryFolderFiles::Presence::Missing)
+                findings.append({lineNumber, CheckFinding::Kind::Error,
+                                 QStringLiteral("%1: the %2 %3 is missing from the library "
+                                                "folder")
+                                     .arg(askedBy(role, line), roleName(role), quoted(shown))});
+            else if (found.presence == LibraryFolderFiles::Presence::OtherCase)
+                findings.append({lineNumber, CheckFinding::Kind::Warning,
+                                 QStringLiteral("%1: the %2 %3 is in the library folder only as "
+                                                "%4, in other letter case")
+                                     .arg(askedBy(role, line), roleName(role), quoted(shown),
+                                          quoted(shownPath(found.name)))});
+            if (!clashReported)
+                clashReported = sameFileOtherName(lineNumber, line, role, type, plan.names[i],
+                                                  findings);
+        }
+        const bool variations = line.mid(EntryColumn::variations - 1, 1) == QLatin1String("Y");
+        if (variations && plan.refusal.isEmpty() && !variationFound) {
+            const QStringList candidates = variationCandidateNames(drawingStem(plan.names.first()));
+            findings.append({lineNumber, CheckFinding::Kind::Error,
+                             QStringLiteral("%1: no variation drawing (%2 to %3) is in the "
+                                            "library folder")
+                                 .arg(askedBy(DrawingRole::VariationDrawing, line),
+                                      quoted(relativeName(type, candidates.first())),
+                                      quoted(relativeName(type, candidates.last())))});
+        }
+        return findings;
+    }
+
+private:
+    // Reports the first file of an earlier line that is this one on Windows under another name.
+    bool sameFileOtherName(int lineNumber, const QString &line, DrawingRole role,
+                           const QString &type, const QString &name, CheckFindings &findings)
+    {
+        const QString relative = type.isEmpty() ? name : type + QLatin1Char('/') + name;
+        const QString key = samePlaceKey(joinPath(m_libraryFolder, relative));
+        const auto earlier = m_named.constFind(key);
+        if (earlier == m_named.constEnd()) {
+            m_named.insert(key, {lineNumber, relative});
+            return false;
+        }
+        if (earlier->name == relative || earlier->line == lineNumber)
+            return false;
+        findings.append({lineNumber, CheckFinding::Kind::Error,
+                         QStringLiteral("%1: the %2 %3 is on Windows the same file as %4 of "
+                                        "line %5")
+                             .arg(askedBy(role, line), roleName(role), quoted(shownPath(relative)),
+                                  quoted(shownPath(earlier->name)))
+                             .arg(earlier->line)});
+        return true;
+    }
+
+    QString m_libraryFolder;
+    LibraryFolderFiles &m_files;
+    QHash<QString, NamedFile> m_named; // samePlaceKey to the first line naming that file
+};
+
+} // namespace
+
+CheckFindings checkLibraryContent(const LibraryFileContent &content, const QString &libraryFolder,
+                                  LibraryFolderFiles *files)
+{
+    CheckFindings findings = checkSingleByteText(content);
+    std::optional<DrawingCheck> drawings;
+    if (files)
+        drawings.emplace(libraryFolder, *files);
+    for (qsizetype i = 0; i < content.lines.size(); ++i) {
+        const int lineNumber = int(i + 1);
+        findings += checkLineCharacters(lineNumber, content.lineBytes[i], content.lineEnds[i]);
+        // A byte-order mark is reported once (checkSingleByteText); the fields behind it are
+        // checked where the editor that wrote it shows them.
+        const QString line = content.lineBytes[i].startsWith(utf8ByteOrderMark)
+                                 ? decodeCodePage(content.lineBytes[i].mid(3))
+                                 : content.lines[i];
+        findings += checkEntryFields(lineNumber, line);
+        if (drawings && namesDrawing(line))
+            findings += drawings->check(lineNumber, line);
+    }
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const CheckFinding &a, const CheckFinding &b) { return a.line < b.line; });
+    return findings;
+}
+
+LibraryCheck checkLibraryFile(const QString &path)
+{
+    LibraryCheck check;
+    const LibraryFileContent content = readLibraryFile(path);
+    if (!content.ok()) {
+        check.readError = content.error;
+        return check;
+    }
+    check.entries = int(content.lines.size());
+
+    const std::optional<QString> libraryFolder = libraryFolderOf(QFileInfo(path).absoluteFilePath());
+    const bool namesDrawings =
+        std::any_of(content.lines.cbegin(), content.lines.cend(), namesDrawing);
+    // Without its folder every line would only repeat that its drawings are missing: one error
+    // says it for all.
+    if (namesDrawings && !libraryFolder)
+        check.findings.append({0, CheckFinding::Kind::Error,
+                               QStringLiteral("the file name holds no \".\" to end the library "
+                                              "folder's name at: no drawing is checked")});
+    else if (namesDrawings && !QFileInfo(*libraryFolder).isDir())
+        check.findings.append({0, CheckFinding::Kind::Error,
+                               QStringLiteral("the library folder %1 is missing: no drawing is "
+                                              "checked")
+                                   .arg(quoted(shownPath(*libraryFolder)))});
+    if (!check.findings.isEmpty() || !libraryFolder) {
+        check.findings += checkLibraryContent(content, {}, nullptr);
+        return check;
+    }
+    LibraryFolderFiles files(*libraryFolder);
+    check.findings += checkLibraryContent(content, *libraryFolder, &files);
+    return check;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// The files of a library folder's type folders as Windows and the display program find them:
+// names compared ignoring letter case. Each type folder is listed once, when first asked for,
+// so that a library of thousands of drawings costs one listing per type folder.
+class LibraryFolderFiles
+{
+public:
+    explicit LibraryFolderFiles(const QString &libraryFolder);
+
+    enum class Presence
+    {
+        Present,       // under this very name
+        OtherCase,     // only under a name that differs in letter case
+        Missing
+    };
+    struct Found
+    {
+        Presence presence = Presence::Missing;
+        QString name; // the name it is there under, relative to the library folder ("E/x.bmp")
+    };
+    // The file name in the type folder typeFolder (empty: the library folder itself).
+    Found find(const QString &typeFolder, const QString &name);
+
+private:
+    void listTypeFolder(const QString &foldedType);
+
+    QString m_libraryFolder;
+    QStringList m_subfolders; // the library folder's own folders, listed on first use
+    bool m_subfoldersListed = false;
+    QHash<QString, bool> m_listedTypes;       // case-folded type folders listed so far
+    QHash<QString, QStringList> m_namesByKey; // case-folded "type/name" to the names there
+};

@@ -1,0 +1,367 @@
+#include "librarycheck.h"
+#include "testfiles.h"
+#include "windowfixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+// An entry line: the label in columns 1-40, the fields of columns 41-58 as given, the name.
+QByteArray entry(const QByteArray &fields, const QByteArray &name,
+                 const QByteArray &label = "Re 4/4")
+{
+    return label.leftJustified(40, ' ') + fields + name;
+}
+
+// A line with nothing wrong in its fields: one epoch, Switzerland, an electric locomotive.
+const QByteArray plain = "4  CH E Y60NBNNN0N";
+
+QByteArray crLf(const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+// Findings as the program prints them after the file's name.
+QStringList printed(const CheckFindings &findings)
+{
+    QStringList lines;
+    for (const CheckFinding &finding : findings)
+        lines.append(QStringLiteral("%1: %2: %3")
+                         .arg(finding.line)
+                         .arg(finding.kind == CheckFinding::Kind::Error ? "error" : "warning",
+                              finding.text));
+    return lines;
+}
+
+// Paths in messages as the system shows them.
+QStringList shown(const QStringList &lines)
+{
+    QStringList native;
+    for (const QString &line : lines)
+        native.append(QDir::toNativeSeparators(line));
+    return native;
+}
+
+QString checkProgram()
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QLatin1String("/../check/tessaro-check.exe");
+#else
+    return QCoreApplication::applicationDirPath() + QLatin1String("/../check/tessaro-check");
+#endif
+}
+
+struct Run
+{
+    int status = -1;
+    QString output; // standard output, UTF-8 as sent to a pipe
+    QString errors; // standard error
+};
+
+Run runCheck(const QStringList &arguments, const QString &folder)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(checkProgram(), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    QString output = QString::fromUtf8(process.readAllStandardOutput());
+    QString errors = QString::fromUtf8(process.readAllStandardError());
+#ifdef Q_OS_WIN
+    output.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    errors.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+#endif
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, output,
+            errors};
+}
+
+} // namespace
+
+class TestCheck : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void findings_data();
+    void findings();
+    void exitStatus_data();
+    void exitStatus();
+    void librarySavedByTheWindow();
+};
+
+void TestCheck::findings_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("folderFiles"); // in the library folder Swiss
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList re44{"E/Re44.bmp"};
+    QTest::newRow("line too short")
+        << crLf({"Re 4/4 short line"}) << re44
+        << QStringList{"1: error: the line is 17 characters long where columns 1-58 and a "
+                       "drawing's file name from column 59 on are expected"};
+    QTest::newRow("two epochs, the higher first")
+        << crLf({entry("5-2CH E Y60NBNNN0N", "Re44.bmp")}) << re44
+        << QStringList{"1: error: columns 41-43: EPOCHE \"5-2\" is neither one epoch (a digit 1 "
+                       "to 6 and two spaces) nor two (\"d1-d2\", digits 1 to 6, d1 < d2)"};
+    QTest::newRow("epoch 7") << crLf({entry("7  CH E Y60NBNNN0N", "Re44.bmp")}) << re44
+                             << QStringList{"1: error: columns 41-43: EPOCHE \"7  \" is neither "
+                                            "one epoch (a digit 1 to 6 and two spaces) nor two "
+                                            "(\"d1-d2\", digits 1 to 6, d1 < d2)"};
+    QTest::newRow("country outside the list")
+        << crLf({entry("4  XX E Y60NBNNN0N", "Re44.bmp")}) << re44
+        << QStringList{"1: warning: columns 44-46: country code \"XX \" is not one of A, B, CH, "
+                       "DK, F, FRG, GDR, H, I, JP, NL, P, PL, SP, USA"};
+    QTest::newRow("country right-aligned")
+        << crLf({entry("4   CHE Y60NBNNN0N", "Re44.bmp")}) << re44
+        << QStringList{"1: warning: columns 44-46: country code \" CH\" is not one of A, B, CH, "
+                       "DK, F, FRG, GDR, H, I, JP, NL, P, PL, SP, USA"};
+    QTest::newRow("type outside the list")
+        << crLf({entry("4  CH ZZY60NBNNN0N", "Re44.bmp")}) << QStringList{"ZZ/Re44.bmp"}
+        << QStringList{"1: warning: columns 47-48: type code \"ZZ\" is not one of D, DT, E, EA, "
+                       "ES, ET, FC, PC, V, VB, VT, VZ, X"};
+    QTest::newRow("OL") << crLf({entry("4  CH E X60NBNNN0N", "Re44.bmp")}) << re44
+                        << QStringList{"1: error: column 49: OL \"X\" is not Y, N or 3"};
+    QTest::newRow("OLH 39") << crLf({entry("4  CH E Y39NBNNN0N", "Re44.bmp")}) << re44
+                            << QStringList{"1: error: columns 50-51: OLH \"39\" is not two "
+                                           "digits 40 to 90"};
+    QTest::newRow("OLH 91") << crLf({entry("4  CH E Y91NBNNN0N", "Re44.bmp")}) << re44
+                            << QStringList{"1: error: columns 50-51: OLH \"91\" is not two "
+                                           "digits 40 to 90"};
+    QTest::newRow("OLH one digit") << crLf({entry("4  CH E Y 6NBNNN0N", "Re44.bmp")}) << re44
+                                   << QStringList{"1: error: columns 50-51: OLH \" 6\" is not "
+                                                  "two digits 40 to 90"};
+    QTest::newRow("SAR in lower case")
+        << crLf({entry("4  CH E Y60yBNNN0N", "Re44.bmp")}) << re44
+        << QStringList{"1: error: column 52: SAR \"y\" is not Y or N"};
+    QTest::newRow("RICHTUNG") << crLf({entry("4  CH E Y60NXNNN0N", "Re44.bmp")}) << re44
+                              << QStringList{"1: error: column 53: RICHTUNG \"X\" is not L, R "
+                                             "or B"};
+    QTest::newRow("DT blank") << crLf({entry("4  CH E Y60NBNN 0N", "Re44.bmp")}) << re44
+                              << QStringList{"1: error: column 56: DT \" \" is not Y or N"};
+    QTest::newRow("PHASENLAENGE") << crLf({entry("4  CH E Y60NBNNNxN", "Re44.bmp")}) << re44
+                                  << QStringList{"1: error: column 57: PHASENLAENGE \"x\" is not "
+                                                 "a digit 0 to 9"};
+    QTest::newRow("blank file name")
+        << crLf({entry(plain, "   ")}) << re44
+        << QStringList{"1: error: columns 59-61: the drawing's file name is blank"};
+
+    QTest::newRow("drawing missing")
+        << crLf({entry(plain, "Re44.bmp")}) << QStringList{"E/Re45.bmp"}
+        << shown({"1: error: columns 59-66: the drawing \"E/Re44.bmp\" is missing from the "
+                  "library folder"});
+    QTest::newRow("drawing in another type folder")
+        << crLf({entry(plain, "Re44.bmp")}) << QStringList{"V/Re44.bmp"}
+        << shown({"1: error: columns 59-66: the drawing \"E/Re44.bmp\" is missing from the "
+                  "library folder"});
+    QTest::newRow("animation frame missing")
+        << crLf({entry("4  CH E Y60NBNNN6N", "Ae66_0.bmp")})
+        << QStringList{"E/Ae66_0.bmp", "E/Ae66_1.bmp", "E/Ae66_2.bmp"}
+        << shown({"1: error: column 57: PHASENLAENGE \"6\": the animation frame \"E/Ae66_3.bmp\" "
+                  "is missing from the library folder"});
+    QTest::newRow("animated without a first frame's name")
+        << crLf({entry("4  CH E Y60NBNNN6N", "Ae66.bmp")}) << QStringList{"E/Ae66.bmp"}
+        << QStringList{"1: error: column 57: PHASENLAENGE \"6\" calls for animation frames, but "
+                       "the file name holds no \"_0.bmp\" to number them from"};
+    QTest::newRow("pantograph drawing missing")
+        << crLf({entry("4  CH E Y60YBNNN0N", "Re44.bmp")}) << re44
+        << shown({"1: error: column 52: SAR \"Y\": the pantograph drawing \"E/Re44_SAR.bmp\" is "
+                  "missing from the library folder"});
+    QTest::newRow("no variation drawing")
+        << crLf({entry("4  CH E Y60NBNNN0Y", "Re44.bmp")})
+        << QStringList{"E/Re44.bmp", "E/Re44_X0.bmp", "E/Re44_N.bmp"}
+        << shown({"1: error: column 58: VARIATIONS \"Y\": no variation drawing (\"E/Re44_N0.bmp\" "
+                  "to \"E/Re44_W9.bmp\") is in the library folder"});
+    QTest::newRow("one variation drawing is enough")
+        << crLf({entry("4  CH E Y60NBNNN0Y", "Re44.bmp")})
+        << QStringList{"E/Re44.bmp", "E/Re44_W9.bmp"} << QStringList{};
+    QTest::newRow("drawing only in other letter case")
+        << crLf({entry(plain, "Re44.bmp")}) << QStringList{"E/RE44.BMP"}
+        << shown({"1: warning: columns 59-66: the drawing \"E/Re44.bmp\" is in the library "
+                  "folder only as \"E/RE44.BMP\", in other letter case"});
+    QTest::newRow("type folder in other letter case")
+        << crLf({entry(plain, "Re44.bmp")}) << QStringList{"e/Re44.bmp"}
+        << shown({"1: warning: columns 59-66: the drawing \"E/Re44.bmp\" is in the library "
+                  "folder only as \"e/Re44.bmp\", in other letter case"});
+    // Windows keeps one of the two files; Linux keeps both, and still the display program
+    // would find one file for two lines.
+    QStringList sameFile{"2: error: columns 59-66: the drawing \"E/RE44.bmp\" is on Windows the "
+                         "same file as \"E/Re44.bmp\" of line 1"};
+#ifdef Q_OS_WIN
+    sameFile.prepend("2: warning: columns 59-66: the drawing \"E/RE44.bmp\" is in the library "
+                     "folder only as \"E/Re44.bmp\", in other letter case");
+#endif
+    QTest::newRow("one file named twice")
+        << crLf({entry(plain, "Re44.bmp"), entry(plain, "RE44.bmp")})
+        << QStringList{"E/Re44.bmp", "E/RE44.bmp"} << shown(sameFile);
+    QTest::newRow("one drawing added twice") << crLf({entry(plain, "Re44.bmp"), entry(plain, "Re44.bmp")})
+                                             << re44 << QStringList{};
+
+    QTest::newRow("tab in the label")
+        << crLf({entry(plain, "Re44.bmp", "Re\t4/4")}) << re44
+        << QStringList{"1: error: column 3: control character U+0009 where a printable character "
+                       "is expected"};
+    QTest::newRow("LF alone inside a line")
+        << crLf({entry(plain, "Re44.bmp", "Re 4\n4")}) << re44
+        << QStringList{"1: error: column 5: control character U+000A where a printable character "
+                       "is expected"};
+    QTest::newRow("CR alone ending a line")
+        << QByteArray(entry(plain, "Re44.bmp") + "\r" + entry(plain, "Re44.bmp") + "\r\n") << re44
+        << QStringList{"1: error: the line ends with CR alone where CR LF is expected"};
+    QTest::newRow("no line end at the end")
+        << entry(plain, "Re44.bmp") << re44
+        << QStringList{"1: warning: the last line has no line end where CR LF is expected"};
+    QTest::newRow("byte without a character")
+        << crLf({entry(plain, "Re44.bmp", "Re 4\x81" "4")}) << re44
+        << QStringList{"1: error: column 5: byte 0x81 is no character of code page "
+                       "Windows-1252"};
+    QTest::newRow("label in Windows-1252")
+        << crLf({entry(plain, "Re44.bmp", "Z\xFCrich")}) << re44 << QStringList{};
+    QTest::newRow("UTF-8 byte-order mark")
+        << QByteArray("\xEF\xBB\xBF" + crLf({entry(plain, "Re44.bmp")})) << re44
+        << QStringList{"1: error: the file starts with the UTF-8 byte-order mark where "
+                       "single-byte text of code page Windows-1252 is expected: the display "
+                       "program misreads every character that is not ASCII"};
+    QTest::newRow("UTF-8 on the second line")
+        << crLf({entry(plain, "Re44.bmp"), entry(plain, "Re44.bmp", "Z\xC3\xBCrich")}) << re44
+        << QStringList{"2: error: the file holds UTF-8 text where single-byte text of code page "
+                       "Windows-1252 is expected: the display program misreads every character "
+                       "that is not ASCII"};
+    QTest::newRow("empty line") << crLf({entry(plain, "Re44.bmp"), ""}) << re44
+                                << QStringList{"2: warning: empty line: the display program reads "
+                                               "it as an entry"};
+    QTest::newRow("no library folder")
+        << crLf({entry(plain, "Re44.bmp")}) << QStringList{}
+        << shown({"0: error: the library folder \"LIBRARY\" is missing: no drawing is checked"});
+}
+
+void TestCheck::findings()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, folderFiles);
+    QFETCH(QStringList, expected);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString libraryFolder = dir.filePath(QStringLiteral("Swiss"));
+    for (const QString &name : std::as_const(folderFiles)) {
+        const QString path = libraryFolder + QLatin1Char('/') + name;
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(writeBytes(path, "BM"));
+    }
+    const QString path = dir.filePath(QStringLiteral("Swiss.txt"));
+    QVERIFY(writeBytes(path, file));
+
+    const LibraryCheck check = checkLibraryFile(path);
+    QCOMPARE(check.readError, QString());
+    expected.replaceInStrings(QStringLiteral("LIBRARY"), QDir::toNativeSeparators(libraryFolder));
+    QCOMPARE(printed(check.findings), expected);
+}
+
+void TestCheck::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("errors");
+
+    const QString usage = QStringLiteral("usage: tessaro-check LIBRARY.txt [LIBRARY.txt ...]\n");
+    QTest::newRow("no argument") << QStringList{} << 2 << QString() << usage;
+    QTest::newRow("unknown option")
+        << QStringList{"--fix", "Bern.txt"} << 2 << QString()
+        << "tessaro-check: unknown option --fix\n" + usage;
+    QTest::newRow("nothing wrong")
+        << QStringList{"Bern.txt"} << 0 << "0 errors, 0 warnings in 1 entry\n" << QString();
+    QTest::newRow("a warning only")
+        << QStringList{"Thun.txt"} << 0
+        << "Thun.txt:2: warning: empty line: the display program reads it as an entry\n"
+           "0 errors, 1 warning in 2 entries\n"
+        << QString();
+    QTest::newRow("an error, named with ü")
+        << QStringList{"Bern.txt", "Lüneburg.txt"} << 1
+        << "Lüneburg.txt:1: error: column 49: OL \"X\" is not Y, N or 3\n"
+           "1 error, 0 warnings in 2 entries\n"
+        << QString();
+    QTest::newRow("a file that cannot be read, the others still checked")
+        << QStringList{"Chur.txt", "Lüneburg.txt"} << 2
+        << "Chur.txt: error: cannot be read: MISSING\n"
+           "Lüneburg.txt:1: error: column 49: OL \"X\" is not Y, N or 3\n"
+           "2 errors, 0 warnings in 1 entry\n"
+        << QString();
+}
+
+void TestCheck::exitStatus()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QFETCH(QString, errors);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto library = [&](const QString &name, const QList<QByteArray> &lines) {
+        QVERIFY(writeBytes(dir.filePath(name + QLatin1String(".txt")), crLf(lines)));
+        QVERIFY(QDir(dir.path()).mkpath(name + QLatin1String("/E")));
+        QVERIFY(writeBytes(dir.filePath(name + QLatin1String("/E/Re44.bmp")), "BM"));
+    };
+    library(QStringLiteral("Bern"), {entry(plain, "Re44.bmp")});
+    library(QStringLiteral("Thun"), {entry(plain, "Re44.bmp"), ""});
+    library(QStringLiteral("Lüneburg"), {entry("4  CH E X60NBNNN0N", "Re44.bmp")});
+    QFile missing(dir.filePath(QStringLiteral("Chur.txt")));
+    QVERIFY(!missing.open(QIODevice::ReadOnly));
+    output.replace(QLatin1String("MISSING"), missing.errorString());
+
+    const Run run = runCheck(arguments, dir.path());
+    QCOMPARE(run.errors, errors);
+    QCOMPARE(run.output, output);
+    QCOMPARE(run.status, status);
+}
+
+void TestCheck::librarySavedByTheWindow()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString drawings = dir.filePath(QStringLiteral("drawings")) + QDir::separator();
+    QVERIFY(QDir().mkpath(drawings));
+    for (const char *name : {"Re44.bmp", "Ae66_0.bmp", "Ae66_1.bmp", "Ae66_2.bmp", "Ae66_3.bmp",
+                             "Ae66_0_SAR.bmp", "Ae66_0_N0.bmp", "Ae66_0_E3.bmp"})
+        QVERIFY(writeBytes(drawings + QLatin1String(name), "BM"));
+
+    WindowFixture f;
+    f.exchange->answerInput(QStringLiteral("Zürich"));
+    f.action(QStringLiteral("menuNew"))->trigger();
+    const auto add = [&](const QString &drawing, const QString &label, bool animated) {
+        FrmEdit &w = *f.window;
+        w.sourceFolder = drawings;
+        w.drawingFileName = drawing;
+        w.chkEPO[4]->setChecked(true);
+        f.child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);
+        f.child<QComboBox>(QStringLiteral("cboGT"))->setCurrentIndex(2);
+        f.labelBox()->setText(label);
+        w.chkSAR[animated ? 0 : 1]->setChecked(true);
+        f.cycleBox()->setText(animated ? QStringLiteral("6") : QString());
+        w.chkVR[animated ? 0 : 1]->setChecked(true);
+        const int before = w.entryCount;
+        w.addEntry();
+        return w.entryCount == before + 1;
+    };
+    QVERIFY(add(QStringLiteral("Re44.bmp"), QStringLiteral("Re 4/4 Zürich–Genève"), false));
+    QVERIFY(add(QStringLiteral("Ae66_0.bmp"), QStringLiteral("Ae 6/6 Göschenen"), true));
+    const QString file = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Zürich.txt")));
+    f.exchange->answerFile(file);
+    f.action(QStringLiteral("menuSave"))->trigger();
+    QCOMPARE(f.window->libraryMode, QStringLiteral("UPD"));
+
+    const Run run = runCheck({file}, dir.path());
+    QCOMPARE(run.output, QStringLiteral("0 errors, 0 warnings in 2 entries\n"));
+    QCOMPARE(run.status, 0);
+}
+
+QTEST_MAIN(TestCheck)
+#include "test_check.moc"
