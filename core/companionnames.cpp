@@ -40,11 +40,19 @@ QStringList variationDirections()
 
 QStringList variationCandidateNames(const QString &stem)
 {
+    // Built in place: a check of a large library forms 40 of these names for every entry.
     QStringList names;
     names.reserve(40);
     for (const QString &direction : variationDirections())
-        for (int n = 0; n <= 9; ++n)
-            names.append(stem + QLatin1Char('_') + direction + QString::number(n) +
-                         QLatin1String(".bmp"));
+        for (char digit = '0'; digit <= '9'; ++digit) {
+            QString name;
+            name.reserve(stem.size() + 7);
+            name += stem;
+            name += QLatin1Char('_');
+            name += direction;
+            name += QLatin1Char(digit);
+            name += QLatin1String(".bmp");
+            names.append(name);
+        }
     return names;
 }

@@ -109,7 +109,7 @@ public:
         const QString type = typeFolderOf(line);
         const QString typeFolder = folderWithSeparator(joinPath(m_libraryFolder, type));
         const auto present = [&](const QString &path) {
-            return m_files.find(type, path.mid(typeFolder.size())).presence !=
+            return m_files.find(type, QStringView(path).mid(typeFolder.size())).presence !=
                    LibraryFolderFiles::Presence::Missing;
         };
         const CopyPlan plan = planEntryCopies(line, typeFolder, present);

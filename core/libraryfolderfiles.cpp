@@ -1,12 +1,32 @@
 #include "libraryfolderfiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 
 namespace {
 
-QString relativeName(const QString &typeFolder, const QString &name)
+QString relativeName(const QString &typeFolder, QStringView name)
 {
-    return typeFolder.isEmpty() ? name : typeFolder + QLatin1Char('/') + name;
+    QString relative = typeFolder;
+    if (!relative.isEmpty())
+        relative += QLatin1Char('/');
+    relative += name;
+    return relative;
+}
+
+// The name as compared: case-folded. Drawings' names are nearly always ASCII, which is folded
+// here without Unicode's tables: a check looks up 40 variation names for each entry.
+QString folded(QStringView name)
+{
+    QString key(name.size(), Qt::Uninitialized);
+    QChar *out = key.data();
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return name.toString().toCaseFolded();
+        *out++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+    }
+    return key;
 }
 
 } // namespace
@@ -16,40 +36,46 @@ LibraryFolderFiles::LibraryFolderFiles(const QString &libraryFolder)
 {
 }
 
-void LibraryFolderFiles::listTypeFolder(const QString &foldedType)
+const LibraryFolderFiles::Listing &LibraryFolderFiles::listingOf(const QString &typeFolder)
 {
-    const QDir library(m_libraryFolder);
+    const QString foldedType = folded(typeFolder);
+    const auto listed = m_types.constFind(foldedType);
+    if (listed != m_types.constEnd())
+        return *listed;
+
     if (!m_subfoldersListed) {
-        m_subfolders = library.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        m_subfolders = QDir(m_libraryFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         m_subfoldersListed = true;
     }
-    // Hidden files and folders are left out, as the save's own file test leaves them out.
+    // On Linux "E" and "e" may both be there; Windows finds either under either name.
     QStringList folders;
     if (foldedType.isEmpty())
         folders.append(QString());
     for (const QString &folder : std::as_const(m_subfolders))
-        if (!foldedType.isEmpty() && folder.toCaseFolded() == foldedType)
+        if (!foldedType.isEmpty() && folded(folder) == foldedType)
             folders.append(folder);
+    Listing listing;
+    // Hidden files are left out, as the save's own file test leaves them out.
     for (const QString &folder : std::as_const(folders)) {
-        const QDir typeFolder(folder.isEmpty() ? m_libraryFolder : library.filePath(folder));
-        for (const QString &name : typeFolder.entryList(QDir::Files)) {
-            const QString relative = relativeName(folder, name);
-            m_namesByKey[relative.toCaseFolded()].append(relative);
+        QDirIterator files(folder.isEmpty() ? m_libraryFolder
+                                            : m_libraryFolder + QLatin1Char('/') + folder,
+                           QDir::Files);
+        while (files.hasNext()) {
+            files.next();
+            const QString name = files.fileName();
+            listing[folded(name)].append(relativeName(folder, name));
         }
     }
-    m_listedTypes.insert(foldedType, true);
+    return *m_types.insert(foldedType, listing);
 }
 
-LibraryFolderFiles::Found LibraryFolderFiles::find(const QString &typeFolder,
-                                                   const QString &name)
+LibraryFolderFiles::Found LibraryFolderFiles::find(const QString &typeFolder, QStringView name)
 {
-    const QString foldedType = typeFolder.toCaseFolded();
-    if (!m_listedTypes.contains(foldedType))
-        listTypeFolder(foldedType);
-    const QString wanted = relativeName(typeFolder, name);
-    const auto there = m_namesByKey.constFind(wanted.toCaseFolded());
-    if (there == m_namesByKey.constEnd())
+    const Listing &listing = listingOf(typeFolder);
+    const auto there = listing.constFind(folded(name));
+    if (there == listing.constEnd())
         return {Presence::Missing, {}};
+    const QString wanted = relativeName(typeFolder, name);
     if (there->contains(wanted))
         return {Presence::Present, wanted};
     return {Presence::OtherCase, there->first()};

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // The files of a library folder's type folders as Windows and the display program find them:
 // names compared ignoring letter case. Each type folder is listed once, when first asked for,
@@ -14,8 +15,8 @@ public:
 
     enum class Presence
     {
-        Present,       // under this very name
-        OtherCase,     // only under a name that differs in letter case
+        Present,   // under this very name
+        OtherCase, // only under a name that differs in letter case
         Missing
     };
     struct Found
@@ -24,14 +25,15 @@ public:
         QString name; // the name it is there under, relative to the library folder ("E/x.bmp")
     };
     // The file name in the type folder typeFolder (empty: the library folder itself).
-    Found find(const QString &typeFolder, const QString &name);
+    Found find(const QString &typeFolder, QStringView name);
 
 private:
-    void listTypeFolder(const QString &foldedType);
+    // Case-folded file name to the names, relative to the library folder, it stands for.
+    using Listing = QHash<QString, QStringList>;
+    const Listing &listingOf(const QString &typeFolder);
 
     QString m_libraryFolder;
     QStringList m_subfolders; // the library folder's own folders, listed on first use
     bool m_subfoldersListed = false;
-    QHash<QString, bool> m_listedTypes;       // case-folded type folders listed so far
-    QHash<QString, QStringList> m_namesByKey; // case-folded "type/name" to the names there
+    QHash<QString, Listing> m_types; // case-folded type folder to its listing
 };

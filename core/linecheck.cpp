@@ -103,16 +103,15 @@ CheckFindings checkLineCharacters(int lineNumber, const QByteArray &bytes, LineE
     CheckFindings findings;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const uchar byte = uchar(bytes[i]);
-        const QString column = columnsOf(i + 1, 1);
         if (byte < 0x20 || byte == 0x7F)
             findings.append(error(lineNumber, QStringLiteral("%1: control character %2 where a "
                                                              "printable character is expected")
-                                                  .arg(column, characterName(byte))));
+                                                  .arg(columnsOf(i + 1, 1), characterName(byte))));
         else if (!isCharacterOfCodePage(char(byte)))
             findings.append(
                 error(lineNumber, QStringLiteral("%1: byte 0x%2 is no character of code page %3")
-                                      .arg(column, QString::number(byte, 16).toUpper(),
-                                           codePageName())));
+                                      .arg(columnsOf(i + 1, 1),
+                                           QString::number(byte, 16).toUpper(), codePageName())));
     }
     if (end == LineEnd::Cr)
         findings.append(
