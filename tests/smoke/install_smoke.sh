@@ -1,7 +1,8 @@
 #!/bin/sh
-# Installs the build into a fresh prefix and checks what a desktop finds there: the program, its
-# menu entry (accepted by desktop-file-validate, naming the installed program and icon) and the
-# icon, which must be the window icon's picture. Nothing else may be installed.
+# Installs the build into a fresh prefix and checks what a desktop finds there: the program and
+# the library checker tessaro-check, the program's menu entry (accepted by desktop-file-validate,
+# naming the installed program and icon) and the icon, which must be the window icon's picture.
+# Nothing else may be installed.
 #
 #   install_smoke.sh CMAKE BUILD-FOLDER PREFIX SOURCE-FOLDER
 #
@@ -36,7 +37,7 @@ failed() {
 }
 
 installed=$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | sort)
-expected=$(printf '%s\n' bin/tessaro share/applications/tessaro.desktop \
+expected=$(printf '%s\n' bin/tessaro bin/tessaro-check share/applications/tessaro.desktop \
     share/icons/hicolor/32x32/apps/tessaro.png | sort)
 [ "$installed" = "$expected" ] ||
     failed "installed files: expected $(echo "$expected" | paste -sd ' '); saw" \
@@ -48,6 +49,10 @@ if [ -f "$program" ] && [ -x "$program" ]; then
 else
     failed "$program: expected an executable file"
 fi
+
+usage=$("$prefix/bin/tessaro-check" --help 2>&1 | head -n 1) || true
+[ "$usage" = "usage: tessaro-check LIBRARY.txt [LIBRARY.txt ...]" ] ||
+    failed "the installed tessaro-check --help printed: $usage"
 
 if [ -f "$entry" ]; then
     cmp -s "$source/packaging/tessaro.desktop" "$entry" ||

@@ -100,10 +100,11 @@ common_menu=$(windows_folder ProgramData)/Microsoft/Windows/Start\ Menu/Programs
 link=$menu/Tessaro.lnk
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaro'
 
-# Exactly the program with the DLLs and plugins it loads, and the uninstaller.
+# Exactly the program and the library checker with the DLLs and plugins they load, and the
+# uninstaller.
 [ -d "$folder" ] || fail "nothing installed in the user's Programs folder $programs"
 installed=$(cd "$folder" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
-expected=$(printf '%s\n' tessaro.exe Uninstall.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
+expected=$(printf '%s\n' tessaro.exe tessaro-check.exe Uninstall.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
     libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll \
     styles/qwindowsvistastyle.dll imageformats/qgif.dll licenses/Qt.txt licenses/LGPL-3.txt \
     licenses/GPL-3.txt licenses/gcc-runtime.txt licenses/mingw-w64.txt licenses/DejaVu-fonts.txt |
@@ -120,6 +121,11 @@ unzipped_expected=$(echo "$expected" | grep -vx Uninstall.exe)
 top=$(unzip -Z1 "$zip" | sed 's|/.*||' | sort -u)
 [ "$top" = "tessaro-$version-windows-x64" ] ||
     failed "$zip: expected everything in the folder tessaro-$version-windows-x64, saw: $top"
+
+# The installed checker runs with what the installer brought.
+usage=$(run_wine "$folder/tessaro-check.exe" --help 2>&1 | head -n 1 | tr -d '\r') || true
+[ "$usage" = "usage: tessaro-check LIBRARY.txt [LIBRARY.txt ...]" ] ||
+    failed "the installed tessaro-check.exe --help printed: $usage"
 
 # The Start-menu entry of this user (not of all users) starts the installed program.
 if [ -f "$link" ]; then
