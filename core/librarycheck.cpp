@@ -1,6 +1,7 @@
 #include "librarycheck.h"
 
 #include "blanks.h"
+#include "charactername.h"
 #include "codepage.h"
 #include "companionnames.h"
 #include "entrycolumns.h"
@@ -26,10 +27,6 @@ bool namesDrawing(const QString &line)
     return line.size() > fixedBlock && !trimBlanks(line.mid(fixedBlock)).isEmpty();
 }
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 // Where a line asks for a file of this role: the file name, or the flag that calls for it.
 QString askedBy(DrawingRole role, const QString &line)
@@ -37,7 +34,7 @@ QString askedBy(DrawingRole role, const QString &line)
     const auto flag = [&](const char *name, qsizetype column) {
         return QStringLiteral("column %1: %2 %3")
             .arg(column)
-            .arg(QLatin1String(name), quoted(line.mid(column - 1, 1)));
+            .arg(QLatin1String(name), quotedText(line.mid(column - 1, 1)));
     };
     switch (role) {
     case DrawingRole::Drawing:
@@ -128,13 +125,13 @@ public:
                 findings.append({lineNumber, CheckFinding::Kind::Error,
                                  QStringLiteral("%1: the %2 %3 is missing from the library "
                                                 "folder")
-                                     .arg(askedBy(role, line), roleName(role), quoted(shown))});
+                                     .arg(askedBy(role, line), roleName(role), quotedText(shown))});
             else if (found.presence == LibraryFolderFiles::Presence::OtherCase)
                 findings.append({lineNumber, CheckFinding::Kind::Warning,
                                  QStringLiteral("%1: the %2 %3 is in the library folder only as "
                                                 "%4, in other letter case")
-                                     .arg(askedBy(role, line), roleName(role), quoted(shown),
-                                          quoted(shownPath(found.name)))});
+                                     .arg(askedBy(role, line), roleName(role), quotedText(shown),
+                                          quotedText(shownPath(found.name)))});
             if (!clashReported)
                 clashReported = sameFileOtherName(lineNumber, line, role, type, plan.names[i],
                                                   findings);
@@ -146,8 +143,8 @@ public:
                              QStringLiteral("%1: no variation drawing (%2 to %3) is in the "
                                             "library folder")
                                  .arg(askedBy(DrawingRole::VariationDrawing, line),
-                                      quoted(relativeName(type, candidates.first())),
-                                      quoted(relativeName(type, candidates.last())))});
+                                      quotedText(relativeName(type, candidates.first())),
+                                      quotedText(relativeName(type, candidates.last())))});
         }
         return findings;
     }
@@ -169,8 +166,8 @@ private:
         findings.append({lineNumber, CheckFinding::Kind::Error,
                          QStringLiteral("%1: the %2 %3 is on Windows the same file as %4 of "
                                         "line %5")
-                             .arg(askedBy(role, line), roleName(role), quoted(shownPath(relative)),
-                                  quoted(shownPath(earlier->name)))
+                             .arg(askedBy(role, line), roleName(role), quotedText(shownPath(relative)),
+                                  quotedText(shownPath(earlier->name)))
                              .arg(earlier->line)});
         return true;
     }
@@ -229,7 +226,7 @@ LibraryCheck checkLibraryFile(const QString &path)
         check.findings.append({0, CheckFinding::Kind::Error,
                                QStringLiteral("the library folder %1 is missing: no drawing is "
                                               "checked")
-                                   .arg(quoted(shownPath(*libraryFolder)))});
+                                   .arg(quotedText(shownPath(*libraryFolder)))});
     if (!check.findings.isEmpty() || !libraryFolder) {
         check.findings += checkLibraryContent(content, {}, nullptr);
         return check;

@@ -20,10 +20,6 @@ CheckFinding warning(int line, const QString &text)
     return {line, CheckFinding::Kind::Warning, text};
 }
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 // "column 49" or "columns 44-46".
 QString columnsOf(qsizetype first, qsizetype width)
@@ -147,20 +143,20 @@ CheckFindings checkEntryFields(int lineNumber, const QString &line)
                               QStringLiteral("%1: EPOCHE %2 is neither one epoch (a digit 1 to 6 "
                                              "and two spaces) nor two (\"d1-d2\", digits 1 to 6, "
                                              "d1 < d2)")
-                                  .arg(columnsOf(EntryColumn::epoche, 3), quoted(epoche))));
+                                  .arg(columnsOf(EntryColumn::epoche, 3), quotedText(epoche))));
 
     const QString country = field(EntryColumn::uland, EntryColumn::ulandWidth);
     if (const auto codes = codeOutsideTable(country, countryCodes()))
         findings.append(warning(lineNumber, QStringLiteral("%1: country code %2 is not one of %3")
                                                 .arg(columnsOf(EntryColumn::uland,
                                                                EntryColumn::ulandWidth),
-                                                     quoted(country), *codes)));
+                                                     quotedText(country), *codes)));
     const QString type = field(EntryColumn::gt, EntryColumn::gtWidth);
     if (const auto codes = codeOutsideTable(type, vehicleTypeCodes()))
         findings.append(warning(lineNumber,
                                 QStringLiteral("%1: type code %2 is not one of %3")
                                     .arg(columnsOf(EntryColumn::gt, EntryColumn::gtWidth),
-                                         quoted(type), *codes)));
+                                         quotedText(type), *codes)));
 
     const QString height = field(EntryColumn::olh, 2);
     const auto letters = letterFields();
@@ -170,12 +166,12 @@ CheckFindings checkEntryFields(int lineNumber, const QString &line)
             findings.append(error(lineNumber, QStringLiteral("%1: OLH %2 is not two digits 40 "
                                                              "to 90")
                                                   .arg(columnsOf(EntryColumn::olh, 2),
-                                                       quoted(height))));
+                                                       quotedText(height))));
         const QString value = field(letter.column, 1);
         if (!letter.allowed.contains(value))
             findings.append(error(lineNumber, QStringLiteral("%1: %2 %3 is not %4")
                                                   .arg(columnsOf(letter.column, 1),
-                                                       QLatin1String(letter.name), quoted(value),
+                                                       QLatin1String(letter.name), quotedText(value),
                                                        QLatin1String(letter.expected))));
     }
 
