@@ -155,7 +155,10 @@ private:
                            const QString &type, const QString &name, CheckFindings &findings)
     {
         const QString relative = type.isEmpty() ? name : type + QLatin1Char('/') + name;
-        const QString key = samePlaceKey(joinPath(m_libraryFolder, relative));
+        auto folderKey = m_folderKeys.constFind(type);
+        if (folderKey == m_folderKeys.constEnd())
+            folderKey = m_folderKeys.insert(type, samePlaceKey(joinPath(m_libraryFolder, type)));
+        const QString key = samePlaceKeyIn(*folderKey, name);
         const auto earlier = m_named.constFind(key);
         if (earlier == m_named.constEnd()) {
             m_named.insert(key, {lineNumber, relative});
@@ -174,7 +177,8 @@ private:
 
     QString m_libraryFolder;
     LibraryFolderFiles &m_files;
-    QHash<QString, NamedFile> m_named; // samePlaceKey to the first line naming that file
+    QHash<QString, NamedFile> m_named;     // samePlaceKey to the first line naming that file
+    QHash<QString, QString> m_folderKeys; // type folder to its samePlaceKey
 };
 
 } // namespace

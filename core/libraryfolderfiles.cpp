@@ -1,5 +1,7 @@
 #include "libraryfolderfiles.h"
 
+#include "sameplace.h"
+
 #include <QDir>
 #include <QDirIterator>
 
@@ -14,21 +16,6 @@ QString relativeName(const QString &typeFolder, QStringView name)
     return relative;
 }
 
-// The name as compared: case-folded. Drawings' names are nearly always ASCII, which is folded
-// here without Unicode's tables: a check looks up 40 variation names for each entry.
-QString folded(QStringView name)
-{
-    QString key(name.size(), Qt::Uninitialized);
-    QChar *out = key.data();
-    for (const QChar c : name) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80)
-            return name.toString().toCaseFolded();
-        *out++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
-    }
-    return key;
-}
-
 } // namespace
 
 LibraryFolderFiles::LibraryFolderFiles(const QString &libraryFolder)
@@ -38,7 +25,7 @@ LibraryFolderFiles::LibraryFolderFiles(const QString &libraryFolder)
 
 const LibraryFolderFiles::Listing &LibraryFolderFiles::listingOf(const QString &typeFolder)
 {
-    const QString foldedType = folded(typeFolder);
+    const QString foldedType = caseFolded(typeFolder);
     const auto listed = m_types.constFind(foldedType);
     if (listed != m_types.constEnd())
         return *listed;
@@ -52,7 +39,7 @@ const LibraryFolderFiles::Listing &LibraryFolderFiles::listingOf(const QString &
     if (foldedType.isEmpty())
         folders.append(QString());
     for (const QString &folder : std::as_const(m_subfolders))
-        if (!foldedType.isEmpty() && folded(folder) == foldedType)
+        if (!foldedType.isEmpty() && caseFolded(folder) == foldedType)
             folders.append(folder);
     Listing listing;
     // Hidden files are left out, as the save's own file test leaves them out.
@@ -63,7 +50,7 @@ const LibraryFolderFiles::Listing &LibraryFolderFiles::listingOf(const QString &
         while (files.hasNext()) {
             files.next();
             const QString name = files.fileName();
-            listing[folded(name)].append(relativeName(folder, name));
+            listing[caseFolded(name)].append(relativeName(folder, name));
         }
     }
     return *m_types.insert(foldedType, listing);
@@ -72,7 +59,7 @@ const LibraryFolderFiles::Listing &LibraryFolderFiles::listingOf(const QString &
 LibraryFolderFiles::Found LibraryFolderFiles::find(const QString &typeFolder, QStringView name)
 {
     const Listing &listing = listingOf(typeFolder);
-    const auto there = listing.constFind(folded(name));
+    const auto there = listing.constFind(caseFolded(name));
     if (there == listing.constEnd())
         return {Presence::Missing, {}};
     const QString wanted = relativeName(typeFolder, name);

@@ -7,10 +7,36 @@
 #include <QFileInfo>
 #include <QHash>
 
+QString caseFolded(QStringView text)
+{
+    QString folded(text.size(), Qt::Uninitialized);
+    QChar *out = folded.data();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return text.toString().toCaseFolded();
+        *out++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+    }
+    return folded;
+}
+
 QString samePlaceKey(const QString &path)
 {
-    return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath())
-        .toCaseFolded();
+    return caseFolded(
+        QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath()));
+}
+
+QString samePlaceKeyIn(const QString &folderKey, const QString &name)
+{
+    // Only a plain name is joined as it is; one with separators or dots is cleaned as a path.
+    const bool plain = !name.isEmpty() && name != QLatin1String(".") &&
+                       name != QLatin1String("..") && !name.contains(QLatin1Char('/')) &&
+                       !name.contains(QLatin1Char('\\'));
+    if (!plain)
+        return samePlaceKey(joinPath(folderKey, name));
+    const QString folder =
+        folderKey.endsWith(QLatin1Char('/')) ? folderKey : folderKey + QLatin1Char('/');
+    return folder + caseFolded(name);
 }
 
 QList<LibraryFile> libraryFilesOf(const EntrySource &entry, const QString &libraryFolder,
@@ -34,9 +60,9 @@ std::optional<SamePlaceClash> findSamePlaceClash(const QList<EntrySource> &entri
     for (const LibraryFile &file : libraryFilesOf(candidate, libraryFolder, listed.test()))
         wanted.insert(samePlaceKey(file.place), file);
     // Files of different type folders never meet; only entries of the same one are looked at.
-    const QString typeFolder = typeFolderOf(candidate.line).toCaseFolded();
+    const QString typeFolder = caseFolded(typeFolderOf(candidate.line));
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (typeFolderOf(entries[i].line).toCaseFolded() != typeFolder)
+        if (caseFolded(typeFolderOf(entries[i].line)) != typeFolder)
             continue;
         for (const LibraryFile &file : libraryFilesOf(entries[i], libraryFolder, listed.test())) {
             const auto found = wanted.constFind(samePlaceKey(file.place));

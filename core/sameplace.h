@@ -11,9 +11,17 @@
 // with either separator and letter case ignored. A library is made for Windows, so the rule
 // holds on every system.
 
+// text as the rule compares it: QString::toCaseFolded, with ASCII folded without Unicode's
+// tables (a check of a large library folds tens of thousands of names).
+QString caseFolded(QStringView text);
+
 // The form of a path under which two paths of one file compare equal: absolute, cleaned,
 // case-folded.
 QString samePlaceKey(const QString &path);
+
+// samePlaceKey of the file name in the folder whose key is folderKey, without asking the system
+// for the folder again: for the thousands of files of one library folder.
+QString samePlaceKeyIn(const QString &folderKey, const QString &name);
 
 // One file an entry puts into the library folder, and the file it is copied from.
 struct LibraryFile

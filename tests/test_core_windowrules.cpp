@@ -1,5 +1,6 @@
 #include "filemanagerorder.h"
 #include "nativepath.h"
+#include "sameplace.h"
 #include "slideanimation.h"
 
 #include <QDir>
@@ -8,7 +9,7 @@
 #include <functional>
 
 // The rules the windows follow that need no window: the order of the file and folder lists,
-// the about window's slide, and the form in which a path is shown.
+// the about window's slide, the form in which a path is shown and its same-place key.
 
 namespace {
 
@@ -195,6 +196,18 @@ void TestWindowRules::shownPaths_data()
                                                    << "Swiss.txt";
     QTest::newRow("name of a bare name") << fileName << "Swiss.txt"
                                          << "Swiss.txt";
+    // "FOLDER|NAME": the key of NAME within FOLDER, from the folder's own key.
+    const PathRule keyIn = [](const QString &path) {
+        const QStringList parts = path.split(QLatin1Char('|'));
+        return samePlaceKeyIn(samePlaceKey(parts[0]), parts[1]);
+    };
+    const QString root = QDir::rootPath();
+    QTest::newRow("same place: name in a folder") << keyIn << root + "Lib/E|Re44.BMP"
+                                                  << (root + "lib/e/re44.bmp").toCaseFolded();
+    QTest::newRow("same place: name in the root") << keyIn << root + "|Re44.BMP"
+                                                  << (root + "re44.bmp").toCaseFolded();
+    QTest::newRow("same place: name that climbs") << keyIn << root + "Lib/E|../V/x.bmp"
+                                                  << (root + "lib/v/x.bmp").toCaseFolded();
 #ifdef Q_OS_WIN
     QTest::newRow("drive letter alone is its root") << PathRule(nativeFolder) << "C:"
                                                     << "C:\\";
