@@ -41,6 +41,12 @@ echo "Save benchmark under Wine:"
 sh "$root/cmake/wine-run.sh" "$build/wine-prefix" "$qt" "$build/bench/bench_save.exe" 100 ||
     echo "The save benchmark under Wine reported problems (see above)."
 
+# The library check's ratio under Wine, printed and not judged (README: Benchmark of the
+# library check).
+echo "Library check benchmark under Wine:"
+sh "$root/cmake/wine-run.sh" "$build/wine-prefix" "$qt" "$build/bench/bench_check.exe" ||
+    echo "The library check benchmark under Wine reported problems (see above)."
+
 # --- Packages -----------------------------------------------------------------------------
 # The zip and the installer are made here, after the suite has passed: CPack makes both (the
 # test windows_packages), then the installer is installed, started from the Start menu and
