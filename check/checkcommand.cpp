@@ -40,8 +40,7 @@ QString counted(qsizetype count, const char *one, const char *many)
 
 QString kindName(CheckFinding::Kind kind)
 {
-    return kind == CheckFinding::Kind::Error ? QStringLiteral("error")
-                                             : QStringLiteral("warning");
+    return kind == CheckFinding::Kind::Error ? QStringLiteral("error") : QStringLiteral("warning");
 }
 
 } // namespace
@@ -57,8 +56,9 @@ int runCheckCommand(const QStringList &arguments)
     if (!files.isEmpty() && files.first() == QLatin1String("--"))
         files.removeFirst();
     else if (!files.isEmpty() && files.first().startsWith(QLatin1Char('-'))) {
-        writeText(Stream::Error, QStringLiteral("tessaro-check: unknown option %1\n")
-                                     .arg(files.first()) + usage());
+        writeText(Stream::Error,
+                  QStringLiteral("tessaro-check: unknown option %1\n").arg(files.first()) +
+                      usage());
         return 2;
     }
     if (files.isEmpty()) {
@@ -81,17 +81,17 @@ int runCheckCommand(const QStringList &arguments)
         for (const CheckFinding &finding : check.findings) {
             const QString place =
                 finding.line > 0 ? QStringLiteral("%1:%2").arg(path).arg(finding.line) : path;
-            report += QStringLiteral("%1: %2: %3\n").arg(place, kindName(finding.kind),
-                                                        finding.text);
+            report +=
+                QStringLiteral("%1: %2: %3\n").arg(place, kindName(finding.kind), finding.text);
             ++(finding.kind == CheckFinding::Kind::Error ? errors : warnings);
         }
         entries += check.entries;
         writeText(Stream::Output, report);
     }
-    writeText(Stream::Output, QStringLiteral("%1, %2 in %3\n")
-                                  .arg(counted(errors, "error", "errors"),
-                                       counted(warnings, "warning", "warnings"),
-                                       counted(entries, "entry", "entries")));
+    writeText(Stream::Output,
+              QStringLiteral("%1, %2 in %3\n")
+                  .arg(counted(errors, "error", "errors"), counted(warnings, "warning", "warnings"),
+                       counted(entries, "entry", "entries")));
     if (unreadable)
         return 2;
     return errors > 0 ? 1 : 0;

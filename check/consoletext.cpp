@@ -9,8 +9,8 @@
 void writeText(Stream stream, const QString &text)
 {
 #ifdef Q_OS_WIN
-    const HANDLE handle = GetStdHandle(stream == Stream::Output ? STD_OUTPUT_HANDLE
-                                                                : STD_ERROR_HANDLE);
+    const HANDLE handle =
+        GetStdHandle(stream == Stream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
         return;
     QString windowsText = text;

@@ -27,7 +27,6 @@ bool namesDrawing(const QString &line)
     return line.size() > fixedBlock && !trimBlanks(line.mid(fixedBlock)).isEmpty();
 }
 
-
 // Where a line asks for a file of this role: the file name, or the flag that calls for it.
 QString askedBy(DrawingRole role, const QString &line)
 {
@@ -111,8 +110,8 @@ public:
         };
         const CopyPlan plan = planEntryCopies(line, typeFolder, present);
         if (!plan.refusal.isEmpty())
-            findings.append({lineNumber, CheckFinding::Kind::Error,
-                             refusalText(plan.refusal, line)});
+            findings.append(
+                {lineNumber, CheckFinding::Kind::Error, refusalText(plan.refusal, line)});
 
         bool variationFound = false;
         bool clashReported = false;
@@ -133,8 +132,8 @@ public:
                                      .arg(askedBy(role, line), roleName(role), quotedText(shown),
                                           quotedText(shownPath(found.name)))});
             if (!clashReported)
-                clashReported = sameFileOtherName(lineNumber, line, role, type, plan.names[i],
-                                                  findings);
+                clashReported =
+                    sameFileOtherName(lineNumber, line, role, type, plan.names[i], findings);
         }
         const bool variations = line.mid(EntryColumn::variations - 1, 1) == QLatin1String("Y");
         if (variations && plan.refusal.isEmpty() && !variationFound) {
@@ -166,18 +165,19 @@ private:
         }
         if (earlier->name == relative || earlier->line == lineNumber)
             return false;
-        findings.append({lineNumber, CheckFinding::Kind::Error,
-                         QStringLiteral("%1: the %2 %3 is on Windows the same file as %4 of "
-                                        "line %5")
-                             .arg(askedBy(role, line), roleName(role), quotedText(shownPath(relative)),
-                                  quotedText(shownPath(earlier->name)))
-                             .arg(earlier->line)});
+        findings.append(
+            {lineNumber, CheckFinding::Kind::Error,
+             QStringLiteral("%1: the %2 %3 is on Windows the same file as %4 of "
+                            "line %5")
+                 .arg(askedBy(role, line), roleName(role), quotedText(shownPath(relative)),
+                      quotedText(shownPath(earlier->name)))
+                 .arg(earlier->line)});
         return true;
     }
 
     QString m_libraryFolder;
     LibraryFolderFiles &m_files;
-    QHash<QString, NamedFile> m_named;     // samePlaceKey to the first line naming that file
+    QHash<QString, NamedFile> m_named;    // samePlaceKey to the first line naming that file
     QHash<QString, QString> m_folderKeys; // type folder to its samePlaceKey
 };
 
@@ -217,7 +217,8 @@ LibraryCheck checkLibraryFile(const QString &path)
     }
     check.entries = int(content.lines.size());
 
-    const std::optional<QString> libraryFolder = libraryFolderOf(QFileInfo(path).absoluteFilePath());
+    const std::optional<QString> libraryFolder =
+        libraryFolderOf(QFileInfo(path).absoluteFilePath());
     const bool namesDrawings =
         std::any_of(content.lines.cbegin(), content.lines.cend(), namesDrawing);
     // Without its folder every line would only repeat that its drawings are missing: one error

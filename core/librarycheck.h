@@ -11,8 +11,8 @@ class LibraryFolderFiles;
 // as the display program would meet it.
 struct LibraryCheck
 {
-    QString readError; // the system's reason when the file could not be read; empty when read
-    int entries = 0;   // its lines
+    QString readError;      // the system's reason when the file could not be read; empty when read
+    int entries = 0;        // its lines
     CheckFindings findings; // in line order, those of the file as a whole first
 };
 

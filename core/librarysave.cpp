@@ -56,7 +56,8 @@ CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder, const
         }
         const QString root = nameUpTo(line, match + 1); // up to and including the "_"
         for (int k = 1; k <= 3; ++k)
-            plan.add(root + QString::number(k) + QLatin1String(".bmp"), DrawingRole::AnimationFrame);
+            plan.add(root + QString::number(k) + QLatin1String(".bmp"),
+                     DrawingRole::AnimationFrame);
     }
 
     const bool pantograph = columnText(line, EntryColumn::sar) == QLatin1String("Y");

@@ -20,7 +20,6 @@ CheckFinding warning(int line, const QString &text)
     return {line, CheckFinding::Kind::Warning, text};
 }
 
-
 // "column 49" or "columns 44-46".
 QString columnsOf(qsizetype first, qsizetype width)
 {
@@ -74,11 +73,15 @@ QList<LetterField> letterFields()
     const QStringList yesNo{QStringLiteral("Y"), QStringLiteral("N")};
     const char *yesOrNo = "Y or N";
     return {
-        {"OL", EntryColumn::ol, {QStringLiteral("Y"), QStringLiteral("N"), QStringLiteral("3")},
+        {"OL",
+         EntryColumn::ol,
+         {QStringLiteral("Y"), QStringLiteral("N"), QStringLiteral("3")},
          "Y, N or 3"},
         {"SAR", EntryColumn::sar, yesNo, yesOrNo},
-        {"RICHTUNG", EntryColumn::richtung,
-         {QStringLiteral("L"), QStringLiteral("R"), QStringLiteral("B")}, "L, R or B"},
+        {"RICHTUNG",
+         EntryColumn::richtung,
+         {QStringLiteral("L"), QStringLiteral("R"), QStringLiteral("B")},
+         "L, R or B"},
         {"RANGIER", EntryColumn::rangier, yesNo, yesOrNo},
         {"WZ", EntryColumn::wz, yesNo, yesOrNo},
         {"DT", EntryColumn::dt, yesNo, yesOrNo},
@@ -106,15 +109,15 @@ CheckFindings checkLineCharacters(int lineNumber, const QByteArray &bytes, LineE
         else if (!isCharacterOfCodePage(char(byte)))
             findings.append(
                 error(lineNumber, QStringLiteral("%1: byte 0x%2 is no character of code page %3")
-                                      .arg(columnsOf(i + 1, 1),
-                                           QString::number(byte, 16).toUpper(), codePageName())));
+                                      .arg(columnsOf(i + 1, 1), QString::number(byte, 16).toUpper(),
+                                           codePageName())));
     }
     if (end == LineEnd::Cr)
-        findings.append(
-            error(lineNumber, QStringLiteral("the line ends with CR alone where CR LF is expected")));
+        findings.append(error(
+            lineNumber, QStringLiteral("the line ends with CR alone where CR LF is expected")));
     else if (end == LineEnd::None)
-        findings.append(warning(lineNumber,
-                                QStringLiteral("the last line has no line end where CR LF is "
+        findings.append(
+            warning(lineNumber, QStringLiteral("the last line has no line end where CR LF is "
                                                "expected")));
     return findings;
 }
@@ -139,22 +142,22 @@ CheckFindings checkEntryFields(int lineNumber, const QString &line)
     };
     const QString epoche = field(EntryColumn::epoche, 3);
     if (!isEpoche(epoche))
-        findings.append(error(lineNumber,
-                              QStringLiteral("%1: EPOCHE %2 is neither one epoch (a digit 1 to 6 "
+        findings.append(
+            error(lineNumber, QStringLiteral("%1: EPOCHE %2 is neither one epoch (a digit 1 to 6 "
                                              "and two spaces) nor two (\"d1-d2\", digits 1 to 6, "
                                              "d1 < d2)")
                                   .arg(columnsOf(EntryColumn::epoche, 3), quotedText(epoche))));
 
     const QString country = field(EntryColumn::uland, EntryColumn::ulandWidth);
     if (const auto codes = codeOutsideTable(country, countryCodes()))
-        findings.append(warning(lineNumber, QStringLiteral("%1: country code %2 is not one of %3")
-                                                .arg(columnsOf(EntryColumn::uland,
-                                                               EntryColumn::ulandWidth),
-                                                     quotedText(country), *codes)));
+        findings.append(
+            warning(lineNumber, QStringLiteral("%1: country code %2 is not one of %3")
+                                    .arg(columnsOf(EntryColumn::uland, EntryColumn::ulandWidth),
+                                         quotedText(country), *codes)));
     const QString type = field(EntryColumn::gt, EntryColumn::gtWidth);
     if (const auto codes = codeOutsideTable(type, vehicleTypeCodes()))
-        findings.append(warning(lineNumber,
-                                QStringLiteral("%1: type code %2 is not one of %3")
+        findings.append(
+            warning(lineNumber, QStringLiteral("%1: type code %2 is not one of %3")
                                     .arg(columnsOf(EntryColumn::gt, EntryColumn::gtWidth),
                                          quotedText(type), *codes)));
 
@@ -163,23 +166,23 @@ CheckFindings checkEntryFields(int lineNumber, const QString &line)
     for (const LetterField &letter : letters) {
         // Columns in order: OLH stands between OL and SAR.
         if (letter.column == EntryColumn::sar && !isOverheadLineHeight(height))
-            findings.append(error(lineNumber, QStringLiteral("%1: OLH %2 is not two digits 40 "
-                                                             "to 90")
-                                                  .arg(columnsOf(EntryColumn::olh, 2),
-                                                       quotedText(height))));
+            findings.append(
+                error(lineNumber, QStringLiteral("%1: OLH %2 is not two digits 40 "
+                                                 "to 90")
+                                      .arg(columnsOf(EntryColumn::olh, 2), quotedText(height))));
         const QString value = field(letter.column, 1);
         if (!letter.allowed.contains(value))
-            findings.append(error(lineNumber, QStringLiteral("%1: %2 %3 is not %4")
-                                                  .arg(columnsOf(letter.column, 1),
-                                                       QLatin1String(letter.name), quotedText(value),
-                                                       QLatin1String(letter.expected))));
+            findings.append(
+                error(lineNumber, QStringLiteral("%1: %2 %3 is not %4")
+                                      .arg(columnsOf(letter.column, 1), QLatin1String(letter.name),
+                                           quotedText(value), QLatin1String(letter.expected))));
     }
 
     const QString fileName = line.mid(fixedBlock);
     if (trimBlanks(fileName).isEmpty())
-        findings.append(error(lineNumber, QStringLiteral("%1: the drawing's file name is blank")
-                                              .arg(columnsOf(EntryColumn::drawingFileName,
-                                                             fileName.size()))));
+        findings.append(
+            error(lineNumber, QStringLiteral("%1: the drawing's file name is blank")
+                                  .arg(columnsOf(EntryColumn::drawingFileName, fileName.size()))));
     return findings;
 }
 

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                   finding.text);
     }
     const CheckFindings without = checkLibraryContent(content, folder, nullptr);
-    check(without.size() <= findings.size(),
-          "looking for the drawings took a finding away", QString::number(without.size()));
+    check(without.size() <= findings.size(), "looking for the drawings took a finding away",
+          QString::number(without.size()));
     return 0;
 }

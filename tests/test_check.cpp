@@ -77,8 +77,7 @@ Run runCheck(const QStringList &arguments, const QString &folder)
     output.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     errors.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 #endif
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, output,
-            errors};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, output, errors};
 }
 
 } // namespace
@@ -200,8 +199,8 @@ void TestCheck::findings_data()
     QTest::newRow("one file named twice")
         << crLf({entry(plain, "Re44.bmp"), entry(plain, "RE44.bmp")})
         << QStringList{"E/Re44.bmp", "E/RE44.bmp"} << shown(sameFile);
-    QTest::newRow("one drawing added twice") << crLf({entry(plain, "Re44.bmp"), entry(plain, "Re44.bmp")})
-                                             << re44 << QStringList{};
+    QTest::newRow("one drawing added twice")
+        << crLf({entry(plain, "Re44.bmp"), entry(plain, "Re44.bmp")}) << re44 << QStringList{};
 
     QTest::newRow("tab in the label")
         << crLf({entry(plain, "Re44.bmp", "Re\t4/4")}) << re44
@@ -218,7 +217,10 @@ void TestCheck::findings_data()
         << entry(plain, "Re44.bmp") << re44
         << QStringList{"1: warning: the last line has no line end where CR LF is expected"};
     QTest::newRow("byte without a character")
-        << crLf({entry(plain, "Re44.bmp", "Re 4\x81" "4")}) << re44
+        << crLf({entry(plain, "Re44.bmp",
+                       "Re 4\x81"
+                       "4")})
+        << re44
         << QStringList{"1: error: column 5: byte 0x81 is no character of code page "
                        "Windows-1252"};
     QTest::newRow("label in Windows-1252")
@@ -273,11 +275,11 @@ void TestCheck::exitStatus_data()
 
     const QString usage = QStringLiteral("usage: tessaro-check LIBRARY.txt [LIBRARY.txt ...]\n");
     QTest::newRow("no argument") << QStringList{} << 2 << QString() << usage;
-    QTest::newRow("unknown option")
-        << QStringList{"--fix", "Bern.txt"} << 2 << QString()
-        << "tessaro-check: unknown option --fix\n" + usage;
+    QTest::newRow("unknown option") << QStringList{"--fix", "Bern.txt"} << 2 << QString()
+                                    << "tessaro-check: unknown option --fix\n" + usage;
     QTest::newRow("nothing wrong")
-        << QStringList{"Bern.txt"} << 0 << "0 errors, 0 warnings in 1 entry\n" << QString();
+        << QStringList{"Bern.txt"} << 0 << "0 errors, 0 warnings in 1 entry\n"
+        << QString();
     QTest::newRow("a warning only")
         << QStringList{"Thun.txt"} << 0
         << "Thun.txt:2: warning: empty line: the display program reads it as an entry\n"

@@ -202,12 +202,12 @@ void TestWindowRules::shownPaths_data()
         return samePlaceKeyIn(samePlaceKey(parts[0]), parts[1]);
     };
     const QString root = QDir::rootPath();
-    QTest::newRow("same place: name in a folder") << keyIn << root + "Lib/E|Re44.BMP"
-                                                  << (root + "lib/e/re44.bmp").toCaseFolded();
-    QTest::newRow("same place: name in the root") << keyIn << root + "|Re44.BMP"
-                                                  << (root + "re44.bmp").toCaseFolded();
-    QTest::newRow("same place: name that climbs") << keyIn << root + "Lib/E|../V/x.bmp"
-                                                  << (root + "lib/v/x.bmp").toCaseFolded();
+    QTest::newRow("same place: name in a folder")
+        << keyIn << root + "Lib/E|Re44.BMP" << (root + "lib/e/re44.bmp").toCaseFolded();
+    QTest::newRow("same place: name in the root")
+        << keyIn << root + "|Re44.BMP" << (root + "re44.bmp").toCaseFolded();
+    QTest::newRow("same place: name that climbs")
+        << keyIn << root + "Lib/E|../V/x.bmp" << (root + "lib/v/x.bmp").toCaseFolded();
 #ifdef Q_OS_WIN
     QTest::newRow("drive letter alone is its root") << PathRule(nativeFolder) << "C:"
                                                     << "C:\\";
