@@ -1,6 +1,7 @@
 #include "frmedit.h"
 
 #include "accessiblenames.h"
+#include "focusannouncement.h"
 #include "captionfonts.h"
 #include "codetables.h"
 #include "digitonlyfilter.h"
@@ -73,6 +74,7 @@ FrmEdit::FrmEdit(std::unique_ptr<ModalExchange> exchange, QWidget *parent)
     ui->txtCycle->installEventFilter(digits);
 
     nameControlsForScreenReaders(*ui->centralwidget);
+    announceFocusFully(*ui->centralwidget);
     new FocusRing(ui->centralwidget);
 
     connectHandlers();
