@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # the real-window checks (an X server, the window manager openbox, window, key and screenshot
 # tools) and the desktop entry check.
 packages="cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core
-clang libclang-rt-14-dev xvfb xauth x11-utils imagemagick desktop-file-utils openbox xdotool"
+clang libclang-rt-14-dev xvfb xauth x11-utils imagemagick desktop-file-utils openbox xdotool dbus-daemon at-spi2-core"
 
 . "$root/scripts/packages.sh"
 

@@ -10,8 +10,12 @@
 # the prefix when TESSARO_WINE_DPI is set). The program finds the scale in TESSARO_DESKTOP_DPI
 # and keeps its pictures in PICTURE-FOLDER (TESSARO_DESKTOP_PICTURES).
 #
+# With TESSARO_DESKTOP_SCREEN_READER set the desktop also has the accessibility bus a screen
+# reader listens on (a D-Bus session and at-spi-bus-launcher), and Qt reports to it.
+#
 # Exits with the program's status; 77 (skipped) when the X server, openbox or xdotool is
-# missing. Every wait is bounded; the desktop is stopped on every way out.
+# missing, or the accessibility bus where it is asked for. Every wait is bounded; the desktop is
+# stopped on every way out.
 set -eu
 
 if [ $# -lt 4 ]; then
@@ -21,7 +25,10 @@ fi
 size=$1 dpi=$2 pictures=$3
 shift 3
 
-for tool in Xvfb openbox xdotool xprop import; do
+bus_launcher=/usr/libexec/at-spi-bus-launcher
+tools="Xvfb openbox xdotool xprop import"
+[ -z "${TESSARO_DESKTOP_SCREEN_READER:-}" ] || tools="$tools dbus-daemon $bus_launcher"
+for tool in $tools; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: $tool is not installed (sh scripts/setup.sh installs it)"
         exit 77
@@ -34,8 +41,12 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/tessaro-desktop.XXXXXX")
 . "$(dirname "$0")/../smoke/xserver.sh"
 xvfb_pid=
 openbox_pid=
+bus_pid=
+launcher_pid=
 
 cleanup() {
+    stop "$launcher_pid"
+    stop "$bus_pid"
     stop "$openbox_pid"
     stop "$xvfb_pid"
     rm -rf "$work"
@@ -61,6 +72,29 @@ until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
     sleep 0.1
     polls=$((polls + 1))
 done
+
+if [ -n "${TESSARO_DESKTOP_SCREEN_READER:-}" ]; then
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >"$work/bus.log" 2>&1 &
+    bus_pid=$!
+    polls=0
+    until [ -s "$work/bus" ]; do
+        [ "$polls" -lt 50 ] || fail "dbus-daemon named no address: $(cat "$work/bus.log")"
+        sleep 0.1
+        polls=$((polls + 1))
+    done
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+    "$bus_launcher" --launch-immediately >"$work/launcher.log" 2>&1 &
+    launcher_pid=$!
+    # The launcher names the accessibility bus on the root window once it runs.
+    polls=0
+    until xprop -root AT_SPI_BUS 2>/dev/null | grep -q unix; do
+        [ "$polls" -lt 100 ] || fail "no accessibility bus: $(cat "$work/launcher.log")"
+        sleep 0.1
+        polls=$((polls + 1))
+    done
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+fi
 
 scale=$(awk "BEGIN { print $dpi / 96 }")
 export TESSARO_DESKTOP_DPI="$dpi" TESSARO_DESKTOP_PICTURES="$pictures" TESSARO_WINE_DPI="$dpi"

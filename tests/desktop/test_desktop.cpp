@@ -5,8 +5,10 @@
 #include "hostcommand.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QFontInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
@@ -137,6 +139,22 @@ QSet<QRgb> coloursOf(const QImage &image)
     return colours;
 }
 
+// What the platform's accessibility bridge would have been told, in order, while a test listens
+// (heardOnArrival). Qt takes one plain function for it, hence the one list it fills.
+struct HeardEvent
+{
+    QAccessible::Event type;
+    QObject *object;
+    int child;
+};
+QList<HeardEvent> *listening = nullptr;
+
+void hear(QAccessibleEvent *event)
+{
+    if (listening)
+        listening->append({event->type(), event->object(), event->child()});
+}
+
 } // namespace
 
 class TestDesktop : public QObject
@@ -153,6 +171,8 @@ private Q_SLOTS:
     void keyboardAfterDialog();
     void windowLayout_data();
     void windowLayout();
+    void heardOnArrival_data();
+    void heardOnArrival();
 
 private:
     std::unique_ptr<FrmEdit> m_window;
@@ -345,6 +365,64 @@ void TestDesktop::windowLayout()
     if (!secondary && (expectedScale() == 1.0 || expectedScale() == 1.5))
         QVERIFY(keepPicture(
             *shown, QStringLiteral("main-window-%1.png").arg(qRound(expectedScale() * 100))));
+}
+
+void TestDesktop::heardOnArrival_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("control");
+    QTest::newRow("empty LABEL box") << "File1"
+                                     << "txtDescription";
+    QTest::newRow("OLH box with its value") << "chkOL_1"
+                                            << "txtPixels";
+    QTest::newRow("empty PHASENLAENGE box") << "chkDT_1"
+                                            << "txtCycle";
+    QTest::newRow("folder list with its current folder") << "Drive1"
+                                                         << "dirSourceBMP";
+}
+
+// Tabbing to a control, a screen reader hears of its arrival before anything else of it: a
+// text box's focus before its caret and selection (which it would take for the arrival, and
+// then say nothing of an empty box), a list's current item after the list.
+void TestDesktop::heardOnArrival()
+{
+    if (!QAccessible::isActive())
+        QSKIP("no accessibility bus on this desktop: the test desktop_screen_reader has one");
+    QFETCH(QString, from);
+    QFETCH(QString, control);
+    QWidget *start = m_window->findChild<QWidget *>(from);
+    QWidget *target = m_window->findChild<QWidget *>(control);
+    QVERIFY(start && target);
+    start->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(start->hasFocus());
+    QTest::qWait(200);
+
+    QList<HeardEvent> heard;
+    listening = &heard;
+    const QAccessible::UpdateHandler bridge = QAccessible::installUpdateHandler(hear);
+    pressOnHost("Tab");
+    const bool arrived = QTest::qWaitFor([target] { return target->hasFocus(); }, 10000);
+    QTest::qWait(300);
+    QAccessible::installUpdateHandler(bridge);
+    listening = nullptr;
+    QVERIFY(arrived);
+
+    QList<QAccessible::Event> ofTarget;
+    for (const HeardEvent &event : std::as_const(heard))
+        if (event.object == target)
+            ofTarget.append(event.type);
+    QVERIFY(!ofTarget.isEmpty());
+    QCOMPARE(ofTarget.first(), QAccessible::Focus);
+
+    if (const auto *list = qobject_cast<QListWidget *>(target)) {
+        QVERIFY(list->currentItem());
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(target);
+        QStringList itemsHeard;
+        for (const HeardEvent &event : std::as_const(heard))
+            if (event.object == target && event.type == QAccessible::Focus && event.child >= 0)
+                itemsHeard.append(spoken->child(event.child)->text(QAccessible::Name));
+        QCOMPARE(itemsHeard, QStringList{list->currentItem()->text()});
+    }
 }
 
 QTEST_MAIN(TestDesktop)
