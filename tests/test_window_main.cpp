@@ -343,8 +343,14 @@ void TestMainWindow::accessibleNames_data()
     row("chkEPO_1", "EPOCHE: 1");
     row("chkEPO_4", "EPOCHE: 4");
     row("chkEPO_6", "EPOCHE: 6");
+#ifdef Q_OS_UNIX
+    // There a combo box's name is its shown item; a labelling caption would silence it.
+    row("cboUland", "ULAND", "", "ULAND");
+    row("cboGT", "GT", "", "GT");
+#else
     row("cboUland", "ULAND", "Label4");
     row("cboGT", "GT", "Label3");
+#endif
     row("chkOL_0", "OL: Y", "", "Over Head Line");
     row("chkOL_1", "OL: N", "", "Over Head Line");
     row("chkOL_2", "OL: 3rail", "", "Over Head Line");
@@ -386,6 +392,16 @@ void TestMainWindow::accessibleNames()
         QCOMPARE(f->child<QLabel>(buddy)->buddy(), widget);
     else
         QVERIFY(spoken->relations(QAccessible::Label).isEmpty());
+#ifdef Q_OS_UNIX
+    // There a combo box is heard by the item it shows, unless a labelling caption silences it.
+    if (auto *combo = qobject_cast<QComboBox *>(widget); combo && combo->count() > 0) {
+        combo->setCurrentIndex(combo->count() - 1);
+        const auto labels = spoken->relations(QAccessible::Label);
+        QCOMPARE(labels.isEmpty() ? spoken->text(QAccessible::Name)
+                                  : labels.first().first->text(QAccessible::Name),
+                 combo->currentText());
+    }
+#endif
 }
 
 void TestMainWindow::focusVisible_data()

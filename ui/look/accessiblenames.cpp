@@ -1,6 +1,7 @@
 #include "accessiblenames.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 
 #include <initializer_list>
@@ -71,11 +72,20 @@ void nameControlsForScreenReaders(QWidget &client)
             }
         }
         // A screen reader speaks a labelling caption in place of the control's own name: the
-        // caption is its control's buddy only where it alone names the control ("ULAND"), not
+        // caption is its control's buddy only where it alone names the control ("LABEL"), not
         // where the name says more ("OL: Y", "OLH: Pixels Above Rails For Electrical Line").
         QWidget *first = child(*row.controls.begin());
-        if (first->accessibleName() == spoken(caption))
-            caption->setBuddy(first);
+        if (first->accessibleName() != spoken(caption))
+            continue;
+#ifdef Q_OS_UNIX
+        // There Qt gives a combo box its shown item ("CH   - Switzerland") as its name, which
+        // a labelling caption would silence: the caption is said after it.
+        if (qobject_cast<QComboBox *>(first)) {
+            first->setAccessibleDescription(spoken(caption));
+            continue;
+        }
+#endif
+        caption->setBuddy(first);
     }
 
     // One caption stands over the drive list and the folder list, "Drive\Folder": each list
