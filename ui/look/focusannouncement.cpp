@@ -58,7 +58,8 @@ private:
     {
         switch (event->type()) {
         case QEvent::FocusIn:
-            if (m_delivering)
+            // Without a screen reader listening the box hears of its focus as usual.
+            if (m_delivering || !QAccessible::isActive())
                 return false;
             m_held = box;
             m_reason = static_cast<QFocusEvent *>(event)->reason();
