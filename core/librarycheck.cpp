@@ -10,6 +10,7 @@
 #include "linecheck.h"
 #include "nativepath.h"
 #include "sameplace.h"
+#include "windowsnames.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -210,6 +211,20 @@ CheckFindings checkLibraryContent(const LibraryFileContent &content, const QStri
 LibraryCheck checkLibraryFile(const QString &path)
 {
     LibraryCheck check;
+    // A folder, a pipe or a device would be read as nothing, or forever (a pipe without a
+    // writer, Windows' CON).
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        check.readError = QStringLiteral("it is not a file");
+        return check;
+    }
+#ifdef Q_OS_WIN
+    if (const QString problem = windowsNameProblem(info.fileName());
+        problem.endsWith(QLatin1String("device"))) {
+        check.readError = problem;
+        return check;
+    }
+#endif
     const LibraryFileContent content = readLibraryFile(path);
     if (!content.ok()) {
         check.readError = content.error;

@@ -7,6 +7,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 // An entry line: the label in columns 1-40, the fields of columns 41-58 as given, the name.
@@ -290,6 +294,13 @@ void TestCheck::exitStatus_data()
         << "Lüneburg.txt:1: error: column 49: OL \"X\" is not Y, N or 3\n"
            "1 error, 0 warnings in 2 entries\n"
         << QString();
+#ifdef Q_OS_UNIX
+    // A pipe nobody writes to would be read forever.
+    QTest::newRow("a pipe")
+        << QStringList{"Pipe.txt"} << 2
+        << "Pipe.txt: error: cannot be read: it is not a file\n1 error, 0 warnings in 0 entries\n"
+        << QString();
+#endif
     QTest::newRow("a file that cannot be read, the others still checked")
         << QStringList{"Chur.txt", "Lüneburg.txt"} << 2
         << "Chur.txt: error: cannot be read: MISSING\n"
@@ -315,6 +326,10 @@ void TestCheck::exitStatus()
     library(QStringLiteral("Bern"), {entry(plain, "Re44.bmp")});
     library(QStringLiteral("Thun"), {entry(plain, "Re44.bmp"), ""});
     library(QStringLiteral("Lüneburg"), {entry("4  CH E X60NBNNN0N", "Re44.bmp")});
+#ifdef Q_OS_UNIX
+    QCOMPARE(
+        ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("Pipe.txt"))).constData(), 0600), 0);
+#endif
     QFile missing(dir.filePath(QStringLiteral("Chur.txt")));
     QVERIFY(!missing.open(QIODevice::ReadOnly));
     output.replace(QLatin1String("MISSING"), missing.errorString());
