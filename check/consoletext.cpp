@@ -2,6 +2,8 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+
+#include <algorithm>
 #else
 #include <cstdio>
 #endif
@@ -19,7 +21,15 @@ void writeText(Stream stream, const QString &text)
     DWORD written = 0;
     // A console takes UTF-16 whole; narrow bytes would pass through its code page (850 ...).
     if (GetConsoleMode(handle, &mode)) {
-        WriteConsoleW(handle, windowsText.utf16(), DWORD(windowsText.size()), &written, nullptr);
+        // Older consoles refuse a write of more than about 64 KB at once.
+        for (qsizetype at = 0; at < windowsText.size();) {
+            qsizetype length = std::min<qsizetype>(8192, windowsText.size() - at);
+            // A character of two UTF-16 units is never cut in two.
+            if (length > 1 && windowsText.at(at + length - 1).isHighSurrogate())
+                --length;
+            WriteConsoleW(handle, windowsText.utf16() + at, DWORD(length), &written, nullptr);
+            at += length;
+        }
         return;
     }
     const QByteArray bytes = windowsText.toUtf8();
