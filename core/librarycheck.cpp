@@ -32,13 +32,12 @@ bool namesDrawing(const QString &line)
 QString askedBy(DrawingRole role, const QString &line)
 {
     const auto flag = [&](const char *name, qsizetype column) {
-        return QStringLiteral("column %1: %2 %3")
-            .arg(column)
-            .arg(QLatin1String(name), quotedText(line.mid(column - 1, 1)));
+        return QStringLiteral("%1: %2 %3")
+            .arg(columnsText(column, 1), QLatin1String(name), quotedText(line.mid(column - 1, 1)));
     };
     switch (role) {
     case DrawingRole::Drawing:
-        return QStringLiteral("columns %1-%2").arg(EntryColumn::drawingFileName).arg(line.size());
+        return columnsText(EntryColumn::drawingFileName, line.size() - fixedBlock);
     case DrawingRole::AnimationFrame:
         return flag("PHASENLAENGE", EntryColumn::phasenlaenge);
     case DrawingRole::PantographDrawing:

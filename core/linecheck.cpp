@@ -20,14 +20,6 @@ CheckFinding warning(int line, const QString &text)
     return {line, CheckFinding::Kind::Warning, text};
 }
 
-// "column 49" or "columns 44-46".
-QString columnsOf(qsizetype first, qsizetype width)
-{
-    if (width == 1)
-        return QStringLiteral("column %1").arg(first);
-    return QStringLiteral("columns %1-%2").arg(first).arg(first + width - 1);
-}
-
 bool isDigitIn(QChar c, char low, char high)
 {
     return c >= QLatin1Char(low) && c <= QLatin1Char(high);
@@ -97,20 +89,28 @@ QList<LetterField> letterFields()
 
 } // namespace
 
+QString columnsText(qsizetype first, qsizetype width)
+{
+    if (width == 1)
+        return QStringLiteral("column %1").arg(first);
+    return QStringLiteral("columns %1-%2").arg(first).arg(first + width - 1);
+}
+
 CheckFindings checkLineCharacters(int lineNumber, const QByteArray &bytes, LineEnd end)
 {
     CheckFindings findings;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const uchar byte = uchar(bytes[i]);
         if (byte < 0x20 || byte == 0x7F)
-            findings.append(error(lineNumber, QStringLiteral("%1: control character %2 where a "
-                                                             "printable character is expected")
-                                                  .arg(columnsOf(i + 1, 1), characterName(byte))));
+            findings.append(
+                error(lineNumber, QStringLiteral("%1: control character %2 where a "
+                                                 "printable character is expected")
+                                      .arg(columnsText(i + 1, 1), characterName(byte))));
         else if (!isCharacterOfCodePage(char(byte)))
             findings.append(
                 error(lineNumber, QStringLiteral("%1: byte 0x%2 is no character of code page %3")
-                                      .arg(columnsOf(i + 1, 1), QString::number(byte, 16).toUpper(),
-                                           codePageName())));
+                                      .arg(columnsText(i + 1, 1),
+                                           QString::number(byte, 16).toUpper(), codePageName())));
     }
     if (end == LineEnd::Cr)
         findings.append(error(
@@ -146,19 +146,19 @@ CheckFindings checkEntryFields(int lineNumber, const QString &line)
             error(lineNumber, QStringLiteral("%1: EPOCHE %2 is neither one epoch (a digit 1 to 6 "
                                              "and two spaces) nor two (\"d1-d2\", digits 1 to 6, "
                                              "d1 < d2)")
-                                  .arg(columnsOf(EntryColumn::epoche, 3), quotedText(epoche))));
+                                  .arg(columnsText(EntryColumn::epoche, 3), quotedText(epoche))));
 
     const QString country = field(EntryColumn::uland, EntryColumn::ulandWidth);
     if (const auto codes = codeOutsideTable(country, countryCodes()))
         findings.append(
             warning(lineNumber, QStringLiteral("%1: country code %2 is not one of %3")
-                                    .arg(columnsOf(EntryColumn::uland, EntryColumn::ulandWidth),
+                                    .arg(columnsText(EntryColumn::uland, EntryColumn::ulandWidth),
                                          quotedText(country), *codes)));
     const QString type = field(EntryColumn::gt, EntryColumn::gtWidth);
     if (const auto codes = codeOutsideTable(type, vehicleTypeCodes()))
         findings.append(
             warning(lineNumber, QStringLiteral("%1: type code %2 is not one of %3")
-                                    .arg(columnsOf(EntryColumn::gt, EntryColumn::gtWidth),
+                                    .arg(columnsText(EntryColumn::gt, EntryColumn::gtWidth),
                                          quotedText(type), *codes)));
 
     const QString height = field(EntryColumn::olh, 2);
@@ -169,20 +169,20 @@ CheckFindings checkEntryFields(int lineNumber, const QString &line)
             findings.append(
                 error(lineNumber, QStringLiteral("%1: OLH %2 is not two digits 40 "
                                                  "to 90")
-                                      .arg(columnsOf(EntryColumn::olh, 2), quotedText(height))));
+                                      .arg(columnsText(EntryColumn::olh, 2), quotedText(height))));
         const QString value = field(letter.column, 1);
         if (!letter.allowed.contains(value))
-            findings.append(
-                error(lineNumber, QStringLiteral("%1: %2 %3 is not %4")
-                                      .arg(columnsOf(letter.column, 1), QLatin1String(letter.name),
-                                           quotedText(value), QLatin1String(letter.expected))));
+            findings.append(error(
+                lineNumber, QStringLiteral("%1: %2 %3 is not %4")
+                                .arg(columnsText(letter.column, 1), QLatin1String(letter.name),
+                                     quotedText(value), QLatin1String(letter.expected))));
     }
 
     const QString fileName = line.mid(fixedBlock);
     if (trimBlanks(fileName).isEmpty())
-        findings.append(
-            error(lineNumber, QStringLiteral("%1: the drawing's file name is blank")
-                                  .arg(columnsOf(EntryColumn::drawingFileName, fileName.size()))));
+        findings.append(error(
+            lineNumber, QStringLiteral("%1: the drawing's file name is blank")
+                            .arg(columnsText(EntryColumn::drawingFileName, fileName.size()))));
     return findings;
 }
 

@@ -9,6 +9,9 @@
 // The checks of a line of an attributes file that need nothing but the line: what the display
 // program reads in it, byte by byte and column by column.
 
+// How a finding names where in the line it is: "column 49" or "columns 44-46".
+QString columnsText(qsizetype first, qsizetype width);
+
 // Characters the display program misreads: control characters, bytes without a character in
 // the code page, and a line not ended by CR LF. lineNumber is 1-based.
 CheckFindings checkLineCharacters(int lineNumber, const QByteArray &bytes, LineEnd end);
