@@ -79,9 +79,10 @@ QString refusalText(const QString &refusal, const QString &line)
                           "to name them after");
 }
 
+// A file of a type folder as named from the library folder ("E/Re44.bmp").
 QString relativeName(const QString &typeFolder, const QString &name)
 {
-    return shownPath(typeFolder.isEmpty() ? name : typeFolder + QLatin1Char('/') + name);
+    return typeFolder.isEmpty() ? name : typeFolder + QLatin1Char('/') + name;
 }
 
 // A file of the library folder that a line names, for the same-place rule.
@@ -117,7 +118,7 @@ public:
         bool clashReported = false;
         for (qsizetype i = 0; i < plan.names.size(); ++i) {
             const DrawingRole role = plan.roles[i];
-            const QString shown = relativeName(type, plan.names[i]);
+            const QString shown = shownPath(relativeName(type, plan.names[i]));
             const auto found = m_files.find(type, plan.names[i]);
             variationFound = variationFound || role == DrawingRole::VariationDrawing;
             if (found.presence == LibraryFolderFiles::Presence::Missing)
@@ -138,12 +139,13 @@ public:
         const bool variations = line.mid(EntryColumn::variations - 1, 1) == QLatin1String("Y");
         if (variations && plan.refusal.isEmpty() && !variationFound) {
             const QStringList candidates = variationCandidateNames(drawingStem(plan.names.first()));
-            findings.append({lineNumber, CheckFinding::Kind::Error,
-                             QStringLiteral("%1: no variation drawing (%2 to %3) is in the "
-                                            "library folder")
-                                 .arg(askedBy(DrawingRole::VariationDrawing, line),
-                                      quotedText(relativeName(type, candidates.first())),
-                                      quotedText(relativeName(type, candidates.last())))});
+            findings.append(
+                {lineNumber, CheckFinding::Kind::Error,
+                 QStringLiteral("%1: no variation drawing (%2 to %3) is in the "
+                                "library folder")
+                     .arg(askedBy(DrawingRole::VariationDrawing, line),
+                          quotedText(shownPath(relativeName(type, candidates.first()))),
+                          quotedText(shownPath(relativeName(type, candidates.last()))))});
         }
         return findings;
     }
@@ -153,7 +155,7 @@ private:
     bool sameFileOtherName(int lineNumber, const QString &line, DrawingRole role,
                            const QString &type, const QString &name, CheckFindings &findings)
     {
-        const QString relative = type.isEmpty() ? name : type + QLatin1Char('/') + name;
+        const QString relative = relativeName(type, name);
         auto folderKey = m_folderKeys.constFind(type);
         if (folderKey == m_folderKeys.constEnd())
             folderKey = m_folderKeys.insert(type, samePlaceKey(joinPath(m_libraryFolder, type)));

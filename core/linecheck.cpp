@@ -8,6 +8,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 CheckFinding error(int line, const QString &text)
@@ -43,47 +46,63 @@ bool isOverheadLineHeight(const QString &field)
 }
 
 // A code of the table, standing left-aligned in the field and filled with spaces.
-std::optional<QString> codeOutsideTable(const QString &field, const QStringList &codes)
+bool isCodeOf(const QString &field, const QStringList &codes)
 {
-    for (const QString &code : codes)
-        if (code.leftJustified(field.size(), QLatin1Char(' ')) == field)
-            return std::nullopt;
-    return codes.join(QLatin1String(", "));
+    return std::any_of(codes.cbegin(), codes.cend(), [&field](const QString &code) {
+        return code.leftJustified(field.size(), QLatin1Char(' ')) == field;
+    });
 }
 
-// A one-column field and the texts it may hold.
-struct LetterField
+// One field of the fixed block: where it stands, what it may hold, and what is said when it
+// holds something else ("%1" its columns, "%2" what it holds).
+struct FieldRule
 {
-    const char *name;
     qsizetype column;
-    QStringList allowed;
-    const char *expected;
+    qsizetype width;
+    std::function<bool(const QString &)> valid;
+    CheckFinding::Kind kind;
+    QString message;
 };
 
-QList<LetterField> letterFields()
+// A one-column field that holds one of the letters.
+FieldRule letterRule(const char *name, qsizetype column, const char *letters, const char *expected)
 {
-    const QStringList yesNo{QStringLiteral("Y"), QStringLiteral("N")};
-    const char *yesOrNo = "Y or N";
+    return {column, 1,
+            [letters](const QString &value) {
+                return value.size() == 1 && QLatin1String(letters).contains(value[0]);
+            },
+            CheckFinding::Kind::Error,
+            QStringLiteral("%1: ") + QLatin1String(name) + QStringLiteral(" %2 is not ") +
+                QLatin1String(expected)};
+}
+
+// The fields in column order.
+QList<FieldRule> fieldRules()
+{
+    const auto codeRule = [](qsizetype column, qsizetype width, const char *what,
+                             const QStringList &codes) {
+        return FieldRule{
+            column, width, [codes](const QString &field) { return isCodeOf(field, codes); },
+            CheckFinding::Kind::Warning,
+            QStringLiteral("%1: ") + QLatin1String(what) + QStringLiteral(" %2 is not one of ") +
+                codes.join(QLatin1String(", "))};
+    };
     return {
-        {"OL",
-         EntryColumn::ol,
-         {QStringLiteral("Y"), QStringLiteral("N"), QStringLiteral("3")},
-         "Y, N or 3"},
-        {"SAR", EntryColumn::sar, yesNo, yesOrNo},
-        {"RICHTUNG",
-         EntryColumn::richtung,
-         {QStringLiteral("L"), QStringLiteral("R"), QStringLiteral("B")},
-         "L, R or B"},
-        {"RANGIER", EntryColumn::rangier, yesNo, yesOrNo},
-        {"WZ", EntryColumn::wz, yesNo, yesOrNo},
-        {"DT", EntryColumn::dt, yesNo, yesOrNo},
-        {"PHASENLAENGE", EntryColumn::phasenlaenge,
-         QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                     QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
-                     QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"),
-                     QStringLiteral("9")},
-         "a digit 0 to 9"},
-        {"VARIATIONS", EntryColumn::variations, yesNo, yesOrNo},
+        {EntryColumn::epoche, 3, isEpoche, CheckFinding::Kind::Error,
+         QStringLiteral("%1: EPOCHE %2 is neither one epoch (a digit 1 to 6 and two spaces) nor "
+                        "two (\"d1-d2\", digits 1 to 6, d1 < d2)")},
+        codeRule(EntryColumn::uland, EntryColumn::ulandWidth, "country code", countryCodes()),
+        codeRule(EntryColumn::gt, EntryColumn::gtWidth, "type code", vehicleTypeCodes()),
+        letterRule("OL", EntryColumn::ol, "YN3", "Y, N or 3"),
+        {EntryColumn::olh, 2, isOverheadLineHeight, CheckFinding::Kind::Error,
+         QStringLiteral("%1: OLH %2 is not two digits 40 to 90")},
+        letterRule("SAR", EntryColumn::sar, "YN", "Y or N"),
+        letterRule("RICHTUNG", EntryColumn::richtung, "LRB", "L, R or B"),
+        letterRule("RANGIER", EntryColumn::rangier, "YN", "Y or N"),
+        letterRule("WZ", EntryColumn::wz, "YN", "Y or N"),
+        letterRule("DT", EntryColumn::dt, "YN", "Y or N"),
+        letterRule("PHASENLAENGE", EntryColumn::phasenlaenge, "0123456789", "a digit 0 to 9"),
+        letterRule("VARIATIONS", EntryColumn::variations, "YN", "Y or N"),
     };
 }
 
@@ -137,45 +156,13 @@ CheckFindings checkEntryFields(int lineNumber, const QString &line)
                           .arg(EntryColumn::drawingFileName))};
 
     CheckFindings findings;
-    const auto field = [&](qsizetype column, qsizetype width) {
-        return line.mid(column - 1, width);
-    };
-    const QString epoche = field(EntryColumn::epoche, 3);
-    if (!isEpoche(epoche))
-        findings.append(
-            error(lineNumber, QStringLiteral("%1: EPOCHE %2 is neither one epoch (a digit 1 to 6 "
-                                             "and two spaces) nor two (\"d1-d2\", digits 1 to 6, "
-                                             "d1 < d2)")
-                                  .arg(columnsText(EntryColumn::epoche, 3), quotedText(epoche))));
-
-    const QString country = field(EntryColumn::uland, EntryColumn::ulandWidth);
-    if (const auto codes = codeOutsideTable(country, countryCodes()))
-        findings.append(
-            warning(lineNumber, QStringLiteral("%1: country code %2 is not one of %3")
-                                    .arg(columnsText(EntryColumn::uland, EntryColumn::ulandWidth),
-                                         quotedText(country), *codes)));
-    const QString type = field(EntryColumn::gt, EntryColumn::gtWidth);
-    if (const auto codes = codeOutsideTable(type, vehicleTypeCodes()))
-        findings.append(
-            warning(lineNumber, QStringLiteral("%1: type code %2 is not one of %3")
-                                    .arg(columnsText(EntryColumn::gt, EntryColumn::gtWidth),
-                                         quotedText(type), *codes)));
-
-    const QString height = field(EntryColumn::olh, 2);
-    const auto letters = letterFields();
-    for (const LetterField &letter : letters) {
-        // Columns in order: OLH stands between OL and SAR.
-        if (letter.column == EntryColumn::sar && !isOverheadLineHeight(height))
+    static const QList<FieldRule> rules = fieldRules();
+    for (const FieldRule &rule : rules) {
+        const QString field = line.mid(rule.column - 1, rule.width);
+        if (!rule.valid(field))
             findings.append(
-                error(lineNumber, QStringLiteral("%1: OLH %2 is not two digits 40 "
-                                                 "to 90")
-                                      .arg(columnsText(EntryColumn::olh, 2), quotedText(height))));
-        const QString value = field(letter.column, 1);
-        if (!letter.allowed.contains(value))
-            findings.append(error(
-                lineNumber, QStringLiteral("%1: %2 %3 is not %4")
-                                .arg(columnsText(letter.column, 1), QLatin1String(letter.name),
-                                     quotedText(value), QLatin1String(letter.expected))));
+                {lineNumber, rule.kind,
+                 rule.message.arg(columnsText(rule.column, rule.width), quotedText(field))});
     }
 
     const QString fileName = line.mid(fixedBlock);
