@@ -102,10 +102,16 @@ public:
     // Up to size bytes from the file's start, wherever it stands; fewer where it is shorter.
     bool readFromStart(QByteArray &data, qint64 size)
     {
+        return readFrom(0, data, size);
+    }
+
+    // Up to size bytes from offset on; fewer where the file ends before.
+    bool readFrom(qint64 offset, QByteArray &data, qint64 size)
+    {
         data.resize(size);
         qint64 have = 0;
         while (have < size) {
-            const qint64 got = readAt(data.data() + have, size - have, have);
+            const qint64 got = readAt(data.data() + have, size - have, offset + have);
             if (got < 0)
                 return false;
             if (got == 0)
@@ -157,7 +163,7 @@ public:
         return m_reason;
     }
 
-private:
+    // The file's size in bytes; -1, with the reason kept, when the system cannot tell.
     qint64 size()
     {
 #ifdef Q_OS_WIN
@@ -177,6 +183,7 @@ private:
 #endif
     }
 
+private:
     qint64 readAt(char *data, qint64 size, qint64 offset)
     {
 #ifdef Q_OS_WIN
@@ -303,6 +310,32 @@ CopyOutcome copyFileReplacing(const QString &source, const QString &target)
     if (!reason.isEmpty())
         removePart(partName);
     return {reason, true};
+}
+
+ContentComparison compareFileContents(const QString &first, const QString &second)
+{
+    SystemFile files[2];
+    const QString paths[2] = {first, second};
+    qint64 sizes[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        if (!files[i].open(paths[i], SystemFile::Use::Read) || (sizes[i] = files[i].size()) < 0)
+            return {ContentComparison::Result::Unreadable, paths[i], files[i].reason(),
+                    !QFileInfo::exists(paths[i])};
+    }
+    if (sizes[0] != sizes[1])
+        return {ContentComparison::Result::Different, {}, {}, false};
+    // Drawings are small, but a folder of them may be large: a piece at a time, stopping at
+    // the first piece that differs.
+    constexpr qint64 piece = 1 << 16;
+    QByteArray read[2];
+    for (qint64 at = 0; at < sizes[0]; at += piece) {
+        for (int i = 0; i < 2; ++i)
+            if (!files[i].readFrom(at, read[i], qMin(piece, sizes[0] - at)))
+                return {ContentComparison::Result::Unreadable, paths[i], files[i].reason(), false};
+        if (read[0] != read[1])
+            return {ContentComparison::Result::Different, {}, {}, false};
+    }
+    return {ContentComparison::Result::Same, {}, {}, false};
 }
 
 QString replaceFile(const QString &from, const QString &to)

@@ -21,6 +21,24 @@ struct CopyOutcome
 // file, byte for byte, or the whole new one, and no part file is left behind.
 CopyOutcome copyFileReplacing(const QString &source, const QString &target);
 
+// Whether two files hold the same bytes. Sizes are compared first, then the bytes up to the
+// first difference. A file that cannot be read is named with the system's reason, and whether
+// it is missing.
+struct ContentComparison
+{
+    enum class Result
+    {
+        Same,
+        Different,
+        Unreadable
+    };
+    Result result = Result::Same;
+    QString unreadable; // the path that could not be read
+    QString reason;
+    bool missing = false;
+};
+ContentComparison compareFileContents(const QString &first, const QString &second);
+
 // Puts the file from in the place of the file to in one step, replacing it when it exists.
 // Returns the reason on failure, empty on success.
 QString replaceFile(const QString &from, const QString &to);

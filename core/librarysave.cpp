@@ -41,6 +41,52 @@ QString noLibraryFolder()
     return QStringLiteral("the library has no folder");
 }
 
+// Two copies to one file of the library folder carry one drawing when their names are spelt
+// alike and their sources hold the same bytes.
+bool isSameDrawing(const QString &earlierSource, const QString &earlierTarget,
+                   const QString &source, const QString &target)
+{
+    return samePlaceKey(earlierSource) == samePlaceKey(source) ||
+           (QDir::cleanPath(earlierTarget) == QDir::cleanPath(target) &&
+            compareFileContents(earlierSource, source).result == ContentComparison::Result::Same);
+}
+
+// What a copy onto target, a file of the entry (numbered from 1) read from the attributes file,
+// must do: copy when the file is missing (the copy puts it back) or the source cannot be read
+// (the copy says why); leave it when the library holds the same bytes already; otherwise
+// report why it is not copied.
+struct OntoEntryReadFromFile
+{
+    enum class Step
+    {
+        Copy,
+        Leave,
+        Report
+    };
+    Step step = Step::Copy;
+    QString why;
+};
+OntoEntryReadFromFile copyOntoEntryReadFromFile(const QString &source, const QString &target,
+                                                qsizetype entry)
+{
+    using Step = OntoEntryReadFromFile::Step;
+    const ContentComparison compared = compareFileContents(source, target);
+    if (compared.result == ContentComparison::Result::Same)
+        return {Step::Leave, {}};
+    if (compared.result == ContentComparison::Result::Different)
+        return {Step::Report,
+                QStringLiteral("it is the drawing of entry %1, read from the attributes file, "
+                               "and %2 holds another drawing")
+                    .arg(entry)
+                    .arg(shownPath(source))};
+    if (compared.unreadable == source || compared.missing)
+        return {Step::Copy, {}};
+    return {Step::Report, QStringLiteral("it is the drawing of entry %1, read from the attributes "
+                                         "file, and cannot be read to compare it with %2: %3")
+                              .arg(entry)
+                              .arg(shownPath(source), compared.reason)};
+}
+
 } // namespace
 
 CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder, const FileTest &isFile)
@@ -157,20 +203,28 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
         const QString from = source + name;
         const QString to = target + name;
         if (save) {
-            const QString earlier = save->sourceOf.value(samePlaceKey(to));
-            if (!earlier.isEmpty()) {
+            const QString key = samePlaceKey(to);
+            if (const auto earlier = save->copied.constFind(key); earlier != save->copied.cend()) {
                 // The same drawing again is already there; another one must not replace it.
-                if (samePlaceKey(earlier) != samePlaceKey(from))
+                if (!isSameDrawing(earlier->source, earlier->target, from, to))
                     report.notCopied.append(
                         {to, QStringLiteral("this save already copied %1 to the same file")
-                                 .arg(shownPath(earlier))});
+                                 .arg(shownPath(earlier->source))});
                 continue;
+            }
+            if (const auto entry = save->entryReadFromFile.constFind(key);
+                entry != save->entryReadFromFile.cend()) {
+                const OntoEntryReadFromFile onto = copyOntoEntryReadFromFile(from, to, *entry);
+                if (onto.step == OntoEntryReadFromFile::Step::Report)
+                    report.notCopied.append({to, onto.why});
+                if (onto.step != OntoEntryReadFromFile::Step::Copy)
+                    continue;
             }
         }
         if (const CopyOutcome outcome = copyFileReplacing(from, to); outcome.ok()) {
             report.copied.append(to);
             if (save)
-                save->sourceOf.insert(samePlaceKey(to), from);
+                save->copied.insert(samePlaceKey(to), {to, from});
         } else {
             report.notCopied.append({outcome.atTarget ? to : from, outcome.reason});
         }

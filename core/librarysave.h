@@ -49,12 +49,21 @@ CopyPlan planEntryCopies(const QString &line, const QString &sourceFolder,
 // The entry's type folder: columns 47-48 without blanks.
 QString typeFolderOf(const QString &line);
 
-// What one save has copied so far, by target (samePlaceKey) to its source path: a later copy
-// to the same file from another source would replace a drawing of the same save. The save's
-// look-ups of variation drawings go through one listing of each source folder.
+// What one save has copied so far, by target (samePlaceKey): a later copy to the same file from
+// another source would replace a drawing of the same save, unless it holds the same bytes under
+// the same name. The files of the entries read from the attributes file, by samePlaceKey to
+// the entry's number (from 1): a copy onto one of them lands only when it holds the same
+// drawing, which may have been edited since it was added. The save's look-ups of variation
+// drawings go through one listing of each source folder.
 struct CopiesOfOneSave
 {
-    QHash<QString, QString> sourceOf;
+    struct Copy
+    {
+        QString target;
+        QString source;
+    };
+    QHash<QString, Copy> copied;
+    QHash<QString, qsizetype> entryReadFromFile;
     ListedFiles sourceFiles;
 };
 
@@ -72,7 +81,8 @@ struct EntryCopyReport
 // sourceFolder into the entry's type folder (columns 47-48) of libraryFolder, made when it is
 // missing. Every file that cannot be copied is reported and the others are still copied; a
 // refusal ends the entry after the copies before it. With save, a file that an earlier entry of
-// the same save copied is not copied again: silently from the same source, reported from
-// another.
+// the same save copied is not copied again: silently from the same source or from a file of the
+// same name and bytes, reported from another; and a file of an entry read from the attributes
+// file is replaced only by the same bytes (so not at all), reported otherwise.
 EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFolder,
                                   const QString &libraryFolder, CopiesOfOneSave *save = nullptr);

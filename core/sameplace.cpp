@@ -1,5 +1,6 @@
 #include "sameplace.h"
 
+#include "filecopy.h"
 #include "librarysave.h"
 #include "nativepath.h"
 
@@ -66,9 +67,24 @@ std::optional<SamePlaceClash> findSamePlaceClash(const QList<EntrySource> &entri
             continue;
         for (const LibraryFile &file : libraryFilesOf(entries[i], libraryFolder, listed.test())) {
             const auto found = wanted.constFind(samePlaceKey(file.place));
-            if (found != wanted.constEnd() &&
-                samePlaceKey(found->source) != samePlaceKey(file.source))
-                return SamePlaceClash{i, file, *found};
+            if (found == wanted.constEnd() ||
+                samePlaceKey(found->source) == samePlaceKey(file.source))
+                continue;
+            SamePlaceClash clash{i, file, *found, SamePlaceClash::Why::LetterCase, {}, {}};
+            if (QDir::cleanPath(found->place) != QDir::cleanPath(file.place))
+                return clash;
+            const ContentComparison compared = compareFileContents(found->source, file.source);
+            if (compared.result == ContentComparison::Result::Same ||
+                (compared.missing && entries[i].fromFile && compared.unreadable == file.source))
+                continue;
+            if (compared.result == ContentComparison::Result::Different) {
+                clash.why = SamePlaceClash::Why::ContentsDiffer;
+            } else {
+                clash.why = SamePlaceClash::Why::CannotBeCompared;
+                clash.unreadable = compared.unreadable;
+                clash.reason = compared.reason;
+            }
+            return clash;
         }
     }
     return std::nullopt;

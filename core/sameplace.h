@@ -46,16 +46,29 @@ struct EntrySource
 QList<LibraryFile> libraryFilesOf(const EntrySource &entry, const QString &libraryFolder,
                                   const FileTest &isFile = isOrdinaryFile);
 
-// An entry's file that is also a file of another entry, copied from a different source.
+// An entry's file that is also a file of another entry, from a source that is not the same
+// drawing: why the two are two drawings.
 struct SamePlaceClash
 {
+    enum class Why
+    {
+        LetterCase,      // the two lines spell the file's name differently
+        ContentsDiffer,  // spelt alike, but the two files hold different bytes
+        CannotBeCompared // one of the two could not be read (unreadable, reason)
+    };
     qsizetype otherEntry = -1; // index into the entries searched
     LibraryFile other;
     LibraryFile candidate;
+    Why why = Why::LetterCase;
+    QString unreadable;
+    QString reason;
 };
 
-// The first of entries one of whose files is also one of candidate's files from a different
-// source; the same source again is no clash.
+// The first of entries one of whose files is also one of candidate's files and is not the same
+// drawing. The same drawing is the same source again, or a source that holds the same bytes
+// as the other entry's file (for an entry read from the file: its copy in the library folder)
+// when both lines spell the name alike. A library copy that is missing is no clash: the save
+// puts it back.
 std::optional<SamePlaceClash> findSamePlaceClash(const QList<EntrySource> &entries,
                                                  const EntrySource &candidate,
                                                  const QString &libraryFolder);

@@ -356,6 +356,7 @@ void TestCheck::librarySavedByTheWindow()
     const auto add = [&](const QString &drawing, const QString &label, bool animated) {
         FrmEdit &w = *f.window;
         w.sourceFolder = drawings;
+        w.drawingFolder = drawings;
         w.drawingFileName = drawing;
         w.chkEPO[4]->setChecked(true);
         f.child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);

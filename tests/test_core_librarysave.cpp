@@ -3,6 +3,7 @@
 #include "libraryfile.h"
 #include "librarysave.h"
 #include "mountedvolume.h"
+#include "sameplace.h"
 #include "savereport.h"
 #include "testfiles.h"
 
@@ -412,8 +413,35 @@ void TestLibrarySave::oneSaveNeverReplacesItsOwnCopy()
         copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), folderA, library, &save);
     QVERIFY(again.complete());
     QCOMPARE(again.copied, QStringList());
+    // The same drawing from another folder, spelt alike: passed over without a word.
+    const QString folderC = place.filePath(QStringLiteral("C")) + QLatin1Char('/');
+    QVERIFY(QDir().mkpath(folderC));
+    QVERIFY(writeBytes(folderC + QLatin1String("Re44.bmp"), "drawing A"));
+    const EntryCopyReport copy =
+        copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), folderC, library, &save);
+    QVERIFY(copy.complete());
+    QCOMPARE(copy.copied, QStringList());
     QCOMPARE(folderContent(library + QLatin1String("/E")), QStringList{"Re44.bmp"});
     QCOMPARE(readBytes(target), QByteArray("drawing A"));
+
+    // A file of an entry read from the attributes file is replaced only by the same drawing:
+    // one edited since it was added is reported, not copied; a missing one is put back.
+    CopiesOfOneSave later;
+    later.entryReadFromFile.insert(samePlaceKey(target), 3);
+    QVERIFY(writeBytes(folderC + QLatin1String("Re44.bmp"), "drawing A, edited"));
+    const EntryCopyReport edited =
+        copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), folderC, library, &later);
+    QCOMPARE(edited.copied, QStringList());
+    QCOMPARE(edited.notCopied.size(), 1);
+    QCOMPARE(edited.notCopied[0].path, target);
+    QVERIFY2(edited.notCopied[0].reason.contains(QLatin1String("entry 3")),
+             qPrintable(edited.notCopied[0].reason));
+    QCOMPARE(readBytes(target), QByteArray("drawing A"));
+    QVERIFY(QFile::remove(target));
+    QCOMPARE(
+        copyEntryDrawings(entryLine(QStringLiteral("Re44.bmp")), folderC, library, &later).copied,
+        QStringList{target});
+    QCOMPARE(readBytes(target), QByteArray("drawing A, edited"));
 }
 
 void TestLibrarySave::targetThatIsAFolderReported()

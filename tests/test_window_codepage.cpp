@@ -81,6 +81,7 @@ bool TestCodePage::addEntry(const QString &label)
     FrmEdit &w = *f->window;
     const int before = w.entryCount;
     w.sourceFolder = m_drawings;
+    w.drawingFolder = m_drawings;
     w.drawingFileName = QStringLiteral("Re44.bmp");
     w.chkEPO[4]->setChecked(true);
     f->child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,10 +29,15 @@ namespace {
 const QString noLibrary = QStringLiteral("Open a New or an Existing Source Library!");
 const QString discard = QStringLiteral("You are working on Source Library.\rDiscard the changes?");
 
-// Attributes the window needs for an entry that passes every check.
+// Attributes the window needs for an entry that passes every check, the drawing chosen in
+// folder (made there when it is missing).
 void prepareEntry(WindowFixture &f, const QString &folder, const QString &drawing)
 {
+    const QString path = QDir(folder).filePath(drawing);
+    if (!QFileInfo::exists(path))
+        QVERIFY(writeBytes(path, "BM"));
     f.window->sourceFolder = folder;
+    f.window->drawingFolder = folder;
     f.window->drawingFileName = drawing;
     f.window->chkEPO[4]->setChecked(true);
     f.child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);
@@ -564,8 +570,9 @@ void TestMainWindow::addAndErase()
     QVERIFY(f->exchange->messages.isEmpty());
 
     // The freed slot is taken by the next entry.
-    const QString other = QDir::toNativeSeparators(QStringLiteral("/other/"));
-    f->window->sourceFolder = other;
+    const QString other = QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("other")) + '/');
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("other")));
+    prepareEntry(*f, other, QStringLiteral("Re44.bmp"));
     f->window->addEntry();
     QCOMPARE(f->window->entryFolder.at(0), other);
     QCOMPARE(f->window->entryCount, 1);
@@ -726,7 +733,8 @@ void TestMainWindow::openReadsWholeFile()
 
     f->exchange->answerFile(path);
     f->action(QStringLiteral("menuOpen"))->trigger();
-    QVERIFY(f->exchange->messages.isEmpty()); // no question, even over an unsaved library
+    // Over unsaved work the question comes first; answered OK, the file is opened.
+    QCOMPARE(f->exchange->messageTexts(), QStringList{discard});
     const FileDialogRequest request = f->exchange->fileRequests.value(0);
     QCOMPARE(request.title, QStringLiteral("Get an Existing Source Library Attribute File"));
     QCOMPARE(request.filter, QStringLiteral("Source File (*.txt)|*.txt"));
@@ -789,12 +797,14 @@ void TestMainWindow::openRefusals()
     f->exchange->answerFile(path);
     f->action(QStringLiteral("menuOpen"))->trigger();
 
-    QCOMPARE(f->exchange->messages.size(), 1);
-    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
-    QVERIFY2(f->exchange->messages.first().text.startsWith(path),
-             qPrintable(f->exchange->messages.first().text));
-    QVERIFY2(f->exchange->messages.first().text.contains(reason),
-             qPrintable(f->exchange->messages.first().text));
+    // The unsaved library's question, answered OK, then the refusal.
+    QCOMPARE(f->exchange->messages.size(), 2);
+    QCOMPARE(f->exchange->messages.first().text, discard);
+    QCOMPARE(f->exchange->messages.last().kind, MessageKind::Warning);
+    QVERIFY2(f->exchange->messages.last().text.startsWith(path),
+             qPrintable(f->exchange->messages.last().text));
+    QVERIFY2(f->exchange->messages.last().text.contains(reason),
+             qPrintable(f->exchange->messages.last().text));
     QCOMPARE(f->window->libraryMode, QStringLiteral("NEW"));
     QCOMPARE(f->window->libraryFile, QStringLiteral("Swiss"));
     QCOMPARE(f->window->entryCount, 1);
@@ -834,25 +844,52 @@ void TestMainWindow::exitQuestion()
 
 void TestMainWindow::closeBoxAsks_data()
 {
-    // Steps before the close box: new, open, add, erase, save. The close box asks only while
-    // there is work that no save or open has put on disk.
+    // Steps before the library is left by the close box, Open or New: new, open, add, erase,
+    // lose (the drawing is deleted), save. Each asks only while there is work that no save or
+    // open has put on disk; New asks in mode NEW too, as designed.
     QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("leave");
     QTest::addColumn<bool>("asks");
-    QTest::newRow("no library") << "" << false;
-    QTest::newRow("new library") << "new" << true;
-    QTest::newRow("new library, entry added") << "new add" << true;
-    QTest::newRow("new library saved") << "new add save" << false;
-    QTest::newRow("saved, entry added") << "new add save add" << true;
-    QTest::newRow("saved, entry erased") << "new add save erase" << true;
-    QTest::newRow("saved, entry added, saved") << "new add save add save" << false;
-    QTest::newRow("opened") << "open" << false;
-    QTest::newRow("opened, entry erased") << "open erase" << true;
-    QTest::newRow("unsaved, then opened") << "new add open" << false;
+    QTest::newRow("no library") << ""
+                                << "close" << false;
+    QTest::newRow("new library") << "new"
+                                 << "close" << true;
+    QTest::newRow("new library, entry added") << "new add"
+                                              << "close" << true;
+    QTest::newRow("new library saved") << "new add save"
+                                       << "close" << false;
+    QTest::newRow("saved, entry added") << "new add save add"
+                                        << "close" << true;
+    QTest::newRow("saved, entry erased") << "new add save erase"
+                                         << "close" << true;
+    QTest::newRow("saved, entry added, saved") << "new add save add save"
+                                               << "close" << false;
+    QTest::newRow("saved, drawing left uncopied") << "new add lose save"
+                                                  << "close" << true;
+    QTest::newRow("opened") << "open"
+                            << "close" << false;
+    QTest::newRow("opened, entry erased") << "open erase"
+                                          << "close" << true;
+    QTest::newRow("unsaved, then opened") << "new add open"
+                                          << "close" << false;
+    QTest::newRow("new library, entry added, Open") << "new add"
+                                                    << "open" << true;
+    QTest::newRow("new library saved, Open") << "new add save"
+                                             << "open" << false;
+    QTest::newRow("opened, Open") << "open"
+                                  << "open" << false;
+    QTest::newRow("opened, entry erased, New") << "open erase"
+                                               << "new" << true;
+    QTest::newRow("opened, entry added, New") << "open add"
+                                              << "new" << true;
+    QTest::newRow("new library saved, New") << "new add save"
+                                            << "new" << false;
 }
 
 void TestMainWindow::closeBoxAsks()
 {
     QFETCH(QString, steps);
+    QFETCH(QString, leave);
     QFETCH(bool, asks);
     QTemporaryDir dir;
     QVERIFY(writeBytes(dir.filePath(QStringLiteral("Re44.bmp")), "BM"));
@@ -873,28 +910,59 @@ void TestMainWindow::closeBoxAsks()
             QTest::mouseClick(f->addButton(), Qt::LeftButton);
         } else if (step == QLatin1String("erase")) {
             QTest::mouseClick(f->eraseButton(), Qt::LeftButton);
+        } else if (step == QLatin1String("lose")) {
+            QVERIFY(QFile::remove(dir.filePath(QStringLiteral("Re44.bmp"))));
         } else if (step == QLatin1String("save")) {
             f->exchange->answerFile(saved);
             f->action(QStringLiteral("menuSave"))->trigger();
         }
     }
     const QStringList before = f->exchange->messageTexts();
-    QVERIFY2(!before.filter(QStringLiteral("Generated/Updated!")).isEmpty() ||
-                 !steps.contains(QLatin1String("save")),
+    const bool savedWhole =
+        steps.contains(QLatin1String("save")) && !steps.contains(QLatin1String("lose"));
+    QVERIFY2(!before.filter(QStringLiteral("Generated/Updated!")).isEmpty() || !savedWhole,
              qPrintable(before.join(QLatin1Char('|'))));
     f->exchange->clearRecords();
 
+    // Leaves the library by the row's way; true when the window (and its library) is gone.
+    const QString other = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Other.txt")));
+    QVERIFY(writeBytes(other, "two\r\n"));
+    const QString left = f->window->libraryFile;
+    const auto leaveLibrary = [&] {
+        if (leave == QLatin1String("close"))
+            return f->window->close();
+        if (leave == QLatin1String("open")) {
+            f->exchange->answerFile(other);
+            f->action(QStringLiteral("menuOpen"))->trigger();
+        } else {
+            f->exchange->answerInput(QStringLiteral("Other"));
+            f->action(QStringLiteral("menuNew"))->trigger();
+        }
+        return f->window->libraryFile != left;
+    };
     if (!asks) {
-        QVERIFY(f->window->close());
+        QVERIFY(leaveLibrary());
         QVERIFY(f->exchange->messages.isEmpty());
         return;
     }
+    const QString mode = f->window->libraryMode;
+    const QString caption = f->libraryCaption()->text();
+    const QStringList lines = itemTexts(f->libraryList());
     f->exchange->answerMessage(MessageAnswer::Cancel);
-    QVERIFY(!f->window->close());
+    QVERIFY(!leaveLibrary());
     QCOMPARE(f->exchange->messageTexts(), QStringList{discard});
+    QCOMPARE(f->exchange->messages.first().buttons, MessageButtons::OkCancel);
+    // Cancel changes nothing: no dialog follows.
+    QVERIFY(f->exchange->fileRequests.isEmpty());
+    QVERIFY(f->exchange->inputPrompts.isEmpty());
     QVERIFY(f->window->isVisible());
+    QCOMPARE(f->window->libraryMode, mode);
+    QCOMPARE(f->libraryCaption()->text(), caption);
+    QCOMPARE(itemTexts(f->libraryList()), lines);
+    f->exchange->clearRecords();
     f->exchange->answerMessage(MessageAnswer::Ok);
-    QVERIFY(f->window->close());
+    QVERIFY(leaveLibrary());
+    QCOMPARE(f->exchange->messageTexts(), QStringList{discard});
 }
 
 void TestMainWindow::fullLibraryRefusesEntry()

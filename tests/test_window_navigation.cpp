@@ -109,6 +109,7 @@ private Q_SLOTS:
     void singleChoiceRule();
     void epochsHaveNoRule();
     void wholeRoad();
+    void addTakesOnlyTheDrawingShown();
     void openFolderStandsOut();
     void listsFollowTheDisk();
     void fileListRowsFitNamesAndFont();
@@ -570,6 +571,40 @@ void TestNavigation::wholeRoad()
         QByteArray("E 626 FS                                2-3I  E Y58NBNNN0YI_E 626_E_FS_0.bmp"));
     QCOMPARE(f->window->entryFolder.at(0), m_drawings + QDir::separator());
     QCOMPARE(f->window->entryStatus.at(0), QStringLiteral("N"));
+}
+
+void TestNavigation::addTakesOnlyTheDrawingShown()
+{
+    f->exchange->answerInput(QStringLiteral("Germany"));
+    f->action(QStringLiteral("menuNew"))->trigger();
+    selectFile(QStringLiteral("FRG_BR 01_D_DB.bmp"));
+    QTest::mouseClick(f->window->chkEPO[3], Qt::LeftButton);
+    QTest::mouseClick(f->window->chkOL[1], Qt::LeftButton);
+
+    // Another folder opened: nothing is selected there, whatever the preview still shows.
+    QListWidgetItem *other =
+        folderItem(folders, native(m_volumePath + QStringLiteral("drawings/sub a")));
+    QVERIFY(other);
+    doubleClick(folders, other);
+    QCOMPARE(f->labelBox()->text(), QStringLiteral("BR 01 DB"));
+    QTest::mouseClick(f->addButton(), Qt::LeftButton);
+    QCOMPARE(f->exchange->messageTexts(), QStringList{"Select a bitmap FileName!"});
+    QCOMPARE(f->libraryList()->count(), 0);
+
+    // A drawing removed after it was chosen.
+    QTemporaryDir dir;
+    writePicture(dir.filePath(QStringLiteral("FRG_V 200_V_DB.bmp")), {30, 10});
+    QVERIFY(folders->setPath(dir.path()));
+    selectFile(QStringLiteral("FRG_V 200_V_DB.bmp"));
+    QVERIFY(QFile::remove(dir.filePath(QStringLiteral("FRG_V 200_V_DB.bmp"))));
+    f->exchange->clearRecords();
+    QTest::mouseClick(f->addButton(), Qt::LeftButton);
+    QCOMPARE(f->exchange->messageTexts(),
+             QStringList{native(dir.filePath(QStringLiteral("FRG_V 200_V_DB.bmp"))) +
+                         QStringLiteral(" doesn't exist!")});
+    QCOMPARE(f->libraryList()->count(), 0);
+    QCOMPARE(f->window->entryCount, 0);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(files));
 }
 
 void TestNavigation::openFolderStandsOut()

@@ -135,6 +135,7 @@ bool TestSaveWindow::addFrom(const QString &folder, const QString &drawing, cons
     FrmEdit &w = *f->window;
     const int before = w.entryCount;
     w.sourceFolder = folder;
+    w.drawingFolder = folder;
     w.drawingFileName = drawing;
     w.chkEPO[4]->setChecked(true);
     f->child<QComboBox>(QStringLiteral("cboUland"))->setCurrentIndex(2);
@@ -648,62 +649,93 @@ void TestSaveWindow::volumeFullDuringCopy()
 void TestSaveWindow::samePlaceRefused_data()
 {
     // The first entry is added from folder A, or read from the library's attributes file; then
-    // the list may change; the second is added from folder B, or again from A.
+    // the list may change, or a file; the second is added from folder B, or again from A.
+    // Folders A and B hold the same bytes under a name until A's drawing is edited.
     QTest::addColumn<QString>("first");     // drawing [+ frames when it ends "_0.bmp"]
     QTest::addColumn<QString>("firstFrom"); // "A" or "file"
-    QTest::addColumn<QString>("between");   // "", "erase" or "open another"
+    QTest::addColumn<QString>("between");   // "", "erase", "open another", "edit", "lose copy"
     QTest::addColumn<QString>("second");
     QTest::addColumn<QString>("secondType");
     QTest::addColumn<QString>("secondFrom");
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("same name, other case, other folder") << "Re44.bmp"
-                                                         << "A"
-                                                         << ""
-                                                         << "RE44.bmp"
-                                                         << "E"
-                                                         << "B" << true;
-    QTest::newRow("a frame of the first is the second's drawing") << "Ae_0.bmp"
-                                                                  << "A"
-                                                                  << ""
-                                                                  << "AE_2.bmp"
-                                                                  << "E"
-                                                                  << "B" << true;
-    QTest::newRow("type code typed in lower case") << "Re44.bmp"
-                                                   << "A"
-                                                   << ""
-                                                   << "re44.bmp"
-                                                   << "e"
-                                                   << "B" << true;
-    QTest::newRow("entry read from the file") << "Re44.bmp"
-                                              << "file"
-                                              << ""
-                                              << "Re44.bmp"
-                                              << "E"
-                                              << "A" << true;
+    QTest::addColumn<QString>("why"); // what the refusal says; empty: added
+    QTest::newRow("same name, other case, other folder")
+        << "Re44.bmp"
+        << "A"
+        << ""
+        << "RE44.bmp"
+        << "E"
+        << "B" << QStringLiteral("whose name differs in letter case");
+    QTest::newRow("a frame of the first is the second's drawing")
+        << "Ae_0.bmp"
+        << "A"
+        << ""
+        << "AE_2.bmp"
+        << "E"
+        << "B" << QStringLiteral("whose name differs in letter case");
+    QTest::newRow("type code typed in lower case")
+        << "Re44.bmp"
+        << "A"
+        << ""
+        << "re44.bmp"
+        << "e"
+        << "B" << QStringLiteral("whose name differs in letter case");
+    QTest::newRow("entry read from the file, the very same drawing again")
+        << "Re44.bmp"
+        << "file"
+        << ""
+        << "Re44.bmp"
+        << "E"
+        << "A" << QStringLiteral("");
+    QTest::newRow("entry read from the file, drawing edited since")
+        << "Re44.bmp"
+        << "file"
+        << "edit"
+        << "Re44.bmp"
+        << "E"
+        << "A" << QStringLiteral("and their contents differ");
+    QTest::newRow("entry read from the file, its copy missing") << "Re44.bmp"
+                                                                << "file"
+                                                                << "lose copy"
+                                                                << "Re44.bmp"
+                                                                << "E"
+                                                                << "A" << QStringLiteral("");
     QTest::newRow("the very same drawing again") << "Re44.bmp"
                                                  << "A"
                                                  << ""
                                                  << "Re44.bmp"
                                                  << "E"
-                                                 << "A" << false;
+                                                 << "A" << QStringLiteral("");
+    QTest::newRow("the same drawing from another folder") << "Re44.bmp"
+                                                          << "A"
+                                                          << ""
+                                                          << "Re44.bmp"
+                                                          << "E"
+                                                          << "B" << QStringLiteral("");
+    QTest::newRow("another drawing of the same name")
+        << "Re44.bmp"
+        << "A"
+        << "edit"
+        << "Re44.bmp"
+        << "E"
+        << "B" << QStringLiteral("and their contents differ");
     QTest::newRow("another type folder") << "Re44.bmp"
                                          << "A"
                                          << ""
                                          << "RE44.bmp"
                                          << "V"
-                                         << "B" << false;
+                                         << "B" << QStringLiteral("");
     QTest::newRow("stale slot after Erase Last") << "Re44.bmp"
                                                  << "A"
                                                  << "erase"
                                                  << "RE44.bmp"
                                                  << "E"
-                                                 << "B" << false;
+                                                 << "B" << QStringLiteral("");
     QTest::newRow("stale slot after opening another library") << "Re44.bmp"
                                                               << "A"
                                                               << "open another"
                                                               << "RE44.bmp"
                                                               << "E"
-                                                              << "B" << false;
+                                                              << "B" << QStringLiteral("");
 }
 
 // Windows, and the display program, take two names that differ only in letter case for one
@@ -716,7 +748,8 @@ void TestSaveWindow::samePlaceRefused()
     QFETCH(QString, second);
     QFETCH(QString, secondType);
     QFETCH(QString, secondFrom);
-    QFETCH(bool, refused);
+    QFETCH(QString, why);
+    const bool refused = !why.isEmpty();
     const QString folderA = m_dir->filePath(QStringLiteral("A")) + QDir::separator();
     const QString folderB = m_dir->filePath(QStringLiteral("B")) + QDir::separator();
     QVERIFY(QDir().mkpath(folderA) && QDir().mkpath(folderB));
@@ -747,6 +780,10 @@ void TestSaveWindow::samePlaceRefused()
     QCOMPARE(w.entryCount, 1);
     if (between == QLatin1String("erase")) {
         w.eraseLastEntry();
+    } else if (between == QLatin1String("edit")) {
+        QVERIFY(writeBytes(folderA + first, "BM edited"));
+    } else if (between == QLatin1String("lose copy")) {
+        QVERIFY(QFile::remove(QDir(m_folder).filePath(QStringLiteral("E/") + first)));
     } else if (between == QLatin1String("open another")) {
         const QString other = m_dir->filePath(QStringLiteral("Other.txt"));
         QVERIFY(writeBytes(other, ""));
@@ -770,7 +807,7 @@ void TestSaveWindow::samePlaceRefused()
     QCOMPARE(f->exchange->messages.size(), 1);
     QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
     const QString told = f->exchange->messages.first().text;
-    QVERIFY2(told.contains(QStringLiteral("of entry 1 (\"Re 4/4\")")), qPrintable(told));
+    QVERIFY2(told.contains(QStringLiteral("of entry 1 (\"Re 4/4\"), ") + why), qPrintable(told));
     QVERIFY2(told.contains(QDir::toNativeSeparators(
                  (secondFrom == QLatin1String("A") ? folderA : folderB) + second)),
              qPrintable(told));

@@ -42,6 +42,7 @@ public:
     // Drawing state.
     QString sourceFolder;    // the folder whose drawings File1 lists
     QString drawingFileName; // the drawing last selected in File1, without folder
+    QString drawingFolder;   // the folder File1 showed when drawingFileName was selected
 
     // Where the HTML command publishes; tests point it at a temporary site tree.
     SiteLocations siteLocations = SiteLocations::standard();

@@ -4,6 +4,7 @@
 #include "codepage.h"
 #include "composeentry.h"
 #include "entrycolumns.h"
+#include "filetest.h"
 #include "nativepath.h"
 #include "ui_frmedit.h"
 
@@ -77,18 +78,48 @@ void FrmEdit::addEntry()
         return;
     }
     const QString line = std::get<QString>(composed);
+    // After a folder change the preview still shows the drawing chosen before, but the file
+    // list shows another folder, where nothing is selected; a file of the same name there
+    // would be another drawing, which the save would copy without a word.
+    if (folderWithSeparator(drawingFolder) != sourceFolder) {
+        exchange().message(MessageKind::Warning, QStringLiteral("Select a bitmap FileName!"));
+        focusControl(QStringLiteral("File1"), -1);
+        return;
+    }
+    // The save copies the drawing from here; one that was removed or renamed since it was
+    // chosen would give an entry whose drawing the library never holds.
+    if (const QString drawing = joinPath(sourceFolder, trimBlanks(drawingFileName));
+        !isOrdinaryFile(drawing)) {
+        exchange().message(MessageKind::Warning,
+                           shownPath(drawing) + QLatin1String(" doesn't exist!"));
+        focusControl(QStringLiteral("File1"), -1);
+        return;
+    }
     // Two different drawings must not end as one file of the library folder: Windows, and the
     // display program, take names that differ only in letter case for one file.
     if (const std::optional<SamePlaceClash> clash =
             findSamePlaceClash(entrySources(), {line, sourceFolder, false}, libraryFolder)) {
         const QString otherLine = ui->lstLibraryFile->item(int(clash->otherEntry))->text();
+        QString why;
+        switch (clash->why) {
+        case SamePlaceClash::Why::LetterCase:
+            why = QStringLiteral("whose name differs in letter case");
+            break;
+        case SamePlaceClash::Why::ContentsDiffer:
+            why = QStringLiteral("and their contents differ");
+            break;
+        case SamePlaceClash::Why::CannotBeCompared:
+            why = QStringLiteral("and %1 cannot be read to compare them: %2")
+                      .arg(shownPath(clash->unreadable), clash->reason);
+            break;
+        }
         exchange().message(
             MessageKind::Warning,
             QStringLiteral("%1 would be the same file of the library folder as %2 of entry %3 "
-                           "(\"%4\"), which is another drawing.")
+                           "(\"%4\"), %5.")
                     .arg(shownPath(clash->candidate.source), shownPath(clash->other.source),
                          QString::number(clash->otherEntry + 1),
-                         trimBlanks(otherLine.left(EntryColumn::labelWidth))) +
+                         trimBlanks(otherLine.left(EntryColumn::labelWidth)), why) +
                 QLatin1Char('\r') + QStringLiteral("Rename one of the two drawings!"));
         focusControl(QStringLiteral("File1"), -1);
         return;

@@ -32,7 +32,8 @@ bool FrmEdit::askDiscardChanges()
 
 void FrmEdit::newLibrary()
 {
-    if (libraryMode == QLatin1String("NEW") && !askDiscardChanges())
+    // The question comes before the name box: a new library replaces the list.
+    if (hasUnsavedWork() && !askDiscardChanges())
         return;
     const QString name =
         exchange().inputBox(QStringLiteral("Name the Library:"), applicationTitle());
@@ -53,6 +54,10 @@ void FrmEdit::newLibrary()
 
 void FrmEdit::openLibrary()
 {
+    // An opened file replaces the list: work that no save has put on disk is not dropped
+    // without the question, asked before the file dialog.
+    if (hasUnsavedWork() && !askDiscardChanges())
+        return;
     const std::optional<QString> chosen =
         chooseAttributesFile(exchange(), existingAttributesFileRequest());
     if (!chosen)

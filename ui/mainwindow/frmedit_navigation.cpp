@@ -81,6 +81,7 @@ void FrmEdit::fileSelected()
 {
     sourceFolder = folderWithSeparator(sourceFolder);
     drawingFileName = ui->File1->selectedFileName();
+    drawingFolder = sourceFolder;
 
     const DrawingNameInfo info = decodeDrawingName(drawingFileName);
     if (info.phaseLengthText) {

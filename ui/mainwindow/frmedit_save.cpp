@@ -6,6 +6,7 @@
 #include "libraryfile.h"
 #include "librarysave.h"
 #include "nativepath.h"
+#include "sameplace.h"
 #include "ui_frmedit.h"
 #include "windowsnames.h"
 
@@ -153,6 +154,12 @@ void FrmEdit::saveLibrary()
     }
 
     CopiesOfOneSave copies;
+    ListedFiles libraryFiles;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (entryStatus.value(i) == QLatin1String("O"))
+            for (const LibraryFile &file :
+                 libraryFilesOf({lines[i], {}, true}, libraryFolder, libraryFiles.test()))
+                copies.entryReadFromFile.insert(samePlaceKey(file.place), i + 1);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (entryStatus.value(i) != QLatin1String("N"))
             continue;
@@ -171,7 +178,8 @@ void FrmEdit::saveLibrary()
     // The attributes file is written: the library is now one that later saves update, even
     // when some drawings are missing from its folder.
     libraryMode = QStringLiteral("UPD");
-    m_entriesChanged = false;
+    // Drawings left uncopied are work not yet on disk: the next Open, New or close asks.
+    m_entriesChanged = !problems.isEmpty();
     busy.reset();
     if (!problems.isEmpty()) {
         exchange().message(MessageKind::Critical, notCopiedMessage(problems));
