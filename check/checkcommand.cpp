@@ -2,6 +2,9 @@
 
 #include "consoletext.h"
 #include "librarycheck.h"
+#include "nativepath.h"
+
+#include <QDir>
 
 namespace {
 
@@ -43,13 +46,59 @@ QString kindName(CheckFinding::Kind kind)
     return kind == CheckFinding::Kind::Error ? QStringLiteral("error") : QStringLiteral("warning");
 }
 
+// Windows programs answer "/?" with their help.
+bool isWindowsHelpRequest(const QStringList &arguments)
+{
+#ifdef Q_OS_WIN
+    return arguments == QStringList{QStringLiteral("/?")};
+#else
+    Q_UNUSED(arguments);
+    return false;
+#endif
+}
+
+// A file named on the command line; a wildcard that matched nothing is one too, to be
+// reported.
+struct NamedFile
+{
+    QString path;
+    bool matchesNothing = false;
+};
+
+// A Windows command prompt hands wildcards to the program as typed: an argument with "*" or
+// "?" in its last part stands for the files it matches there, in name order, each named with
+// the folder as typed. Elsewhere the shell has expanded them.
+QList<NamedFile> expandedWildcards(const QStringList &arguments)
+{
+    QList<NamedFile> files;
+    for (const QString &argument : arguments) {
+#ifdef Q_OS_WIN
+        const qsizetype nameStart = fileNameStart(argument);
+        const QString name = argument.mid(nameStart);
+        if (name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'))) {
+            const QString folder = argument.left(nameStart);
+            const QStringList matches =
+                QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
+                    .entryList({name}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+            if (matches.isEmpty())
+                files.append({argument, true});
+            for (const QString &match : matches)
+                files.append({folder + match, false});
+            continue;
+        }
+#endif
+        files.append({argument, false});
+    }
+    return files;
+}
+
 } // namespace
 
 int runCheckCommand(const QStringList &arguments)
 {
     QStringList files = arguments.mid(1);
     if (files == QStringList{QStringLiteral("--help")} ||
-        files == QStringList{QStringLiteral("-h")}) {
+        files == QStringList{QStringLiteral("-h")} || isWindowsHelpRequest(files)) {
         writeText(Stream::Output, help());
         return 0;
     }
@@ -70,8 +119,13 @@ int runCheckCommand(const QStringList &arguments)
     qsizetype warnings = 0;
     qsizetype entries = 0;
     bool unreadable = false;
-    for (const QString &path : std::as_const(files)) {
-        const LibraryCheck check = checkLibraryFile(path);
+    for (const NamedFile &file : expandedWildcards(files)) {
+        const QString &path = file.path;
+        LibraryCheck check;
+        if (file.matchesNothing)
+            check.readError = QStringLiteral("no file matches it");
+        else
+            check = checkLibraryFile(path);
         QString report;
         if (!check.readError.isEmpty()) {
             unreadable = true;

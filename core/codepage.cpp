@@ -77,6 +77,8 @@ bool holdsUnchanged(QStringView text)
     return encoded.complete && encoded.bytes.size() == text.size() && decode(encoded.bytes) == text;
 }
 
+constexpr char utf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
 // The length of the valid multi-byte UTF-8 sequence at bytes[i], or 0.
 int utf8SequenceAt(const QByteArray &bytes, qsizetype i)
 {
@@ -162,10 +164,25 @@ std::optional<char32_t> firstCharOutsideCodePage(const QString &text)
 
 bool looksLikeUtf8(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+    if (bytes.startsWith(utf8ByteOrderMark))
         return true;
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        if (uchar(bytes[i]) >= 0x80 && utf8SequenceAt(bytes, i) > 0)
-            return true;
-    return false;
+    bool multiByte = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (uchar(bytes[i]) < 0x80)
+            continue;
+        const int length = utf8SequenceAt(bytes, i);
+        if (length == 0)
+            return false;
+        multiByte = true;
+        i += length - 1;
+    }
+    return multiByte;
+}
+
+QString decodeAsWritten(const QByteArray &bytes)
+{
+    if (!looksLikeUtf8(bytes))
+        return decodeCodePage(bytes);
+    const qsizetype start = bytes.startsWith(utf8ByteOrderMark) ? 3 : 0;
+    return QString::fromUtf8(bytes.constData() + start, bytes.size() - start);
 }

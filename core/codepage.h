@@ -26,5 +26,11 @@ bool fitsCodePage(const QString &text);
 std::optional<char32_t> firstCharOutsideCodePage(const QString &text);
 
 // True when bytes are UTF-8 text rather than single-byte text: they start with the UTF-8
-// byte-order mark or hold a valid multi-byte UTF-8 sequence.
+// byte-order mark, or they hold bytes of 0x80 and above and every one of them belongs to a
+// valid multi-byte UTF-8 sequence. (Single-byte text with two accented letters side by side
+// may form one valid pair by chance, hardly every one.)
 bool looksLikeUtf8(const QByteArray &bytes);
+
+// The text of a line as the editor that wrote it shows it: decoded as UTF-8 without its
+// byte-order mark where looksLikeUtf8, from the code page otherwise.
+QString decodeAsWritten(const QByteArray &bytes);

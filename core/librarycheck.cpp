@@ -20,7 +20,6 @@
 namespace {
 
 constexpr qsizetype fixedBlock = EntryColumn::drawingFileName - 1;
-constexpr char utf8ByteOrderMark[] = "\xEF\xBB\xBF";
 
 // A line whose drawings can be looked for: the fixed block and a file name after it.
 bool namesDrawing(const QString &line)
@@ -188,18 +187,16 @@ private:
 CheckFindings checkLibraryContent(const LibraryFileContent &content, const QString &libraryFolder,
                                   LibraryFolderFiles *files)
 {
-    CheckFindings findings = checkSingleByteText(content);
+    CheckFindings findings;
     std::optional<DrawingCheck> drawings;
     if (files)
         drawings.emplace(libraryFolder, *files);
     for (qsizetype i = 0; i < content.lines.size(); ++i) {
         const int lineNumber = int(i + 1);
         findings += checkLineCharacters(lineNumber, content.lineBytes[i], content.lineEnds[i]);
-        // A byte-order mark is reported once (checkSingleByteText); the fields behind it are
-        // checked where the editor that wrote it shows them.
-        const QString line = content.lineBytes[i].startsWith(utf8ByteOrderMark)
-                                 ? decodeCodePage(content.lineBytes[i].mid(3))
-                                 : content.lines[i];
+        // A UTF-8 line is reported once (checkLineCharacters); its fields and drawings are
+        // checked where the editor that wrote it shows them, not in bytes it shifted.
+        const QString line = decodeAsWritten(content.lineBytes[i]);
         findings += checkEntryFields(lineNumber, line);
         if (drawings && namesDrawing(line))
             findings += drawings->check(lineNumber, line);

@@ -118,18 +118,38 @@ QString columnsText(qsizetype first, qsizetype width)
 CheckFindings checkLineCharacters(int lineNumber, const QByteArray &bytes, LineEnd end)
 {
     CheckFindings findings;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const uchar byte = uchar(bytes[i]);
-        if (byte < 0x20 || byte == 0x7F)
-            findings.append(
-                error(lineNumber, QStringLiteral("%1: control character %2 where a "
-                                                 "printable character is expected")
-                                      .arg(columnsText(i + 1, 1), characterName(byte))));
-        else if (!isCharacterOfCodePage(char(byte)))
-            findings.append(
-                error(lineNumber, QStringLiteral("%1: byte 0x%2 is no character of code page %3")
-                                      .arg(columnsText(i + 1, 1),
-                                           QString::number(byte, 16).toUpper(), codePageName())));
+    const auto controlCharacter = [&](qsizetype column, uchar code) {
+        findings.append(error(lineNumber, QStringLiteral("%1: control character %2 where a "
+                                                         "printable character is expected")
+                                              .arg(columnsText(column, 1), characterName(code))));
+    };
+    if (looksLikeUtf8(bytes)) {
+        // One finding says it for the line; its columns are those its editor shows.
+        const QString how = bytes.startsWith("\xEF\xBB\xBF")
+                                ? QStringLiteral("the file starts with the UTF-8 byte-order mark")
+                                : QStringLiteral("the line holds UTF-8 text");
+        findings.append(
+            error(lineNumber, QStringLiteral("%1 where single-byte text of code page %2 is "
+                                             "expected: the display program misreads every "
+                                             "character that is not ASCII")
+                                  .arg(how, codePageName())));
+        qsizetype column = 0;
+        for (const char32_t c : QStringView(decodeAsWritten(bytes)).toUcs4()) {
+            ++column;
+            if (c < 0x20 || c == 0x7F)
+                controlCharacter(column, uchar(c));
+        }
+    } else {
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const uchar byte = uchar(bytes[i]);
+            if (byte < 0x20 || byte == 0x7F)
+                controlCharacter(i + 1, byte);
+            else if (!isCharacterOfCodePage(char(byte)))
+                findings.append(error(
+                    lineNumber, QStringLiteral("%1: byte 0x%2 is no character of code page %3")
+                                    .arg(columnsText(i + 1, 1), QString::number(byte, 16).toUpper(),
+                                         codePageName())));
+        }
     }
     if (end == LineEnd::Cr)
         findings.append(error(
@@ -171,19 +191,4 @@ CheckFindings checkEntryFields(int lineNumber, const QString &line)
             lineNumber, QStringLiteral("%1: the drawing's file name is blank")
                             .arg(columnsText(EntryColumn::drawingFileName, fileName.size()))));
     return findings;
-}
-
-CheckFindings checkSingleByteText(const LibraryFileContent &content)
-{
-    if (content.firstUtf8Line == 0)
-        return {};
-    const QByteArray &bytes = content.lineBytes[content.firstUtf8Line - 1];
-    const QString how = bytes.startsWith("\xEF\xBB\xBF")
-                            ? QStringLiteral("starts with the UTF-8 byte-order mark")
-                            : QStringLiteral("holds UTF-8 text");
-    return {error(content.firstUtf8Line,
-                  QStringLiteral("the file %1 where single-byte text of code page %2 is "
-                                 "expected: the display program misreads every character "
-                                 "that is not ASCII")
-                      .arg(how, codePageName()))};
 }

@@ -12,13 +12,11 @@
 // How a finding names where in the line it is: "column 49" or "columns 44-46".
 QString columnsText(qsizetype first, qsizetype width);
 
-// Characters the display program misreads: control characters, bytes without a character in
-// the code page, and a line not ended by CR LF. lineNumber is 1-based.
+// Characters the display program misreads: UTF-8 text (one finding for the line), control
+// characters, bytes without a character in the code page, and a line not ended by CR LF.
+// lineNumber is 1-based.
 CheckFindings checkLineCharacters(int lineNumber, const QByteArray &bytes, LineEnd end);
 
 // The fixed block (columns 1 to 58) and the file name after it, on the line as decoded. An
 // empty line is only warned about; a line too short for the block is one error.
 CheckFindings checkEntryFields(int lineNumber, const QString &line);
-
-// The file of the content is UTF-8 text: one error at its first such line, or nothing.
-CheckFindings checkSingleByteText(const LibraryFileContent &content);

@@ -234,11 +234,31 @@ void TestCheck::findings_data()
         << QStringList{"1: error: the file starts with the UTF-8 byte-order mark where "
                        "single-byte text of code page Windows-1252 is expected: the display "
                        "program misreads every character that is not ASCII"};
+    // A label of 40 characters as a UTF-8 editor writes it: one character of two bytes.
+    const QByteArray utf8Label = QByteArray("Z\xC3\xBCrich Tram").leftJustified(41, ' ');
+    const QString utf8Line = QStringLiteral(
+        "error: the line holds UTF-8 text where single-byte text of code page Windows-1252 is "
+        "expected: the display program misreads every character that is not ASCII");
     QTest::newRow("UTF-8 on the second line")
-        << crLf({entry(plain, "Re44.bmp"), entry(plain, "Re44.bmp", "Z\xC3\xBCrich")}) << re44
-        << QStringList{"2: error: the file holds UTF-8 text where single-byte text of code page "
-                       "Windows-1252 is expected: the display program misreads every character "
-                       "that is not ASCII"};
+        << crLf({entry(plain, "Re44.bmp"), entry(plain, "Re44.bmp", utf8Label)}) << re44
+        << QStringList{"2: " + utf8Line};
+    // Notepad's UTF-8: one finding for the line, its fields and drawing read as it shows them.
+    QTest::newRow("UTF-8 label and drawing, a tab")
+        << crLf({entry(plain, "Z\xC3\xBCrich Tram.bmp",
+                       QByteArray("Z\xC3\xBCrich\tTram").leftJustified(41, ' '))})
+        << QStringList{"E/Zürich Tram.bmp"}
+        << QStringList{"1: " + utf8Line, "1: error: column 7: control character U+0009 where a "
+                                         "printable character is expected"};
+    QTest::newRow("byte-order mark, then every UTF-8 line named")
+        << QByteArray("\xEF\xBB\xBF" + crLf({entry(plain, "Re44.bmp"), entry(plain, "Re44.bmp"),
+                                             entry(plain, "Re44.bmp", utf8Label)}))
+        << re44
+        << QStringList{"1: error: the file starts with the UTF-8 byte-order mark where "
+                       "single-byte text of code page Windows-1252 is expected: the display "
+                       "program misreads every character that is not ASCII",
+                       "3: " + utf8Line};
+    QTest::newRow("single-byte text with one UTF-8 pair by chance")
+        << crLf({entry(plain, "Re44.bmp", "\xC2\xB0 Z\xFCrich")}) << re44 << QStringList{};
     QTest::newRow("empty line") << crLf({entry(plain, "Re44.bmp"), ""}) << re44
                                 << QStringList{"2: warning: empty line: the display program reads "
                                                "it as an entry"};
@@ -301,6 +321,17 @@ void TestCheck::exitStatus_data()
         << "Pipe.txt: error: cannot be read: it is not a file\n1 error, 0 warnings in 0 entries\n"
         << QString();
 #endif
+#ifdef Q_OS_WIN
+    // Windows programs answer /? and expand their own wildcards.
+    QTest::newRow("/?") << QStringList{"/?"} << 0 << "HELP" << QString();
+    QTest::newRow("wildcards, a name matched by none")
+        << QStringList{"B?rn.txt", "X*.txt", "*u*.txt"} << 2
+        << "X*.txt: error: cannot be read: no file matches it\n"
+           "Lüneburg.txt:1: error: column 49: OL \"X\" is not Y, N or 3\n"
+           "Thun.txt:2: warning: empty line: the display program reads it as an entry\n"
+           "2 errors, 1 warning in 4 entries\n"
+        << QString();
+#endif
     QTest::newRow("a file that cannot be read, the others still checked")
         << QStringList{"Chur.txt", "Lüneburg.txt"} << 2
         << "Chur.txt: error: cannot be read: MISSING\n"
@@ -334,6 +365,8 @@ void TestCheck::exitStatus()
     QVERIFY(!missing.open(QIODevice::ReadOnly));
     output.replace(QLatin1String("MISSING"), missing.errorString());
 
+    if (output == QLatin1String("HELP"))
+        output = runCheck({QStringLiteral("--help")}, dir.path()).output;
     const Run run = runCheck(arguments, dir.path());
     QCOMPARE(run.errors, errors);
     QCOMPARE(run.output, output);
