@@ -107,7 +107,8 @@ installed=$(cd "$folder" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
 expected=$(printf '%s\n' tessaro.exe tessaro-check.exe Uninstall.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
     libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll \
     styles/qwindowsvistastyle.dll imageformats/qgif.dll licenses/Qt.txt licenses/LGPL-3.txt \
-    licenses/GPL-3.txt licenses/gcc-runtime.txt licenses/mingw-w64.txt licenses/DejaVu-fonts.txt |
+    licenses/GPL-3.txt licenses/gcc-runtime.txt licenses/mingw-w64.txt licenses/DejaVu-fonts.txt \
+    licenses/Tessaro.txt |
     LC_ALL=C sort)
 [ "$installed" = "$expected" ] ||
     failed "installed files: expected $(echo "$expected" | paste -sd ' '); saw" \
@@ -122,15 +123,33 @@ top=$(unzip -Z1 "$zip" | sed 's|/.*||' | sort -u)
 [ "$top" = "tessaro-$version-windows-x64" ] ||
     failed "$zip: expected everything in the folder tessaro-$version-windows-x64, saw: $top"
 
+# The licence page shows Tessaro's own licence, the one installed as licenses/Tessaro.txt: the
+# page's text is packed into the installer, so it is read where CPack's NSIS script takes it.
+script=$(dirname "$setup")/_CPack_Packages/win64/NSIS/project.nsi
+page=$(sed -n 's/^ *!insertmacro MUI_PAGE_LICENSE "\(.*\)"[^"]*$/\1/p' "$script" 2>/dev/null)
+if [ -z "$page" ] || [ ! -f "$page" ]; then
+    failed "the installer has no licence page, or its text is gone ($script: \"$page\")"
+elif ! cmp -s "$page" "$folder/licenses/Tessaro.txt"; then
+    failed "the licence page shows $page, not the installed licenses/Tessaro.txt"
+elif [ "$(head -n 1 "$page" | tr -d '\r')" != "Tessaro: compose a source library of railway-vehicle drawings for the Pavo display program." ] ||
+    ! grep -q "GNU GENERAL PUBLIC LICENSE" "$page"; then
+    failed "the licence page is not Tessaro's GPL licence: $(head -n 3 "$page" | tr -d '\r' | paste -sd ' ')"
+fi
+
 # The installed checker runs with what the installer brought.
 usage=$(run_wine "$folder/tessaro-check.exe" --help 2>&1 | head -n 1 | tr -d '\r') || true
 [ "$usage" = "usage: tessaro-check LIBRARY.txt [LIBRARY.txt ...]" ] ||
     failed "the installed tessaro-check.exe --help printed: $usage"
 
-# The Start-menu entry of this user (not of all users) starts the installed program.
+# The Start-menu entry of this user (not of all users) starts the installed program, in the
+# user's documents (the shortcut's working folder, one of its UTF-16 strings).
+documents=$(run_wine cmd /c echo "%USERPROFILE%\\Documents" | tr -d '\r')
 if [ -f "$link" ]; then
     strings "$link" | grep -qi "^C:.*\\\\Programs\\\\Tessaro\\\\tessaro\\.exe$" ||
         failed "$link does not start the installed tessaro.exe: $(strings "$link" | paste -sd ' ')"
+    strings -el "$link" | grep -qixF "$documents" ||
+        failed "$link does not start in the documents folder $documents:" \
+            "$(strings -el "$link" | paste -sd ' ')"
 else
     failed "no Start-menu entry $link"
 fi
