@@ -1,5 +1,7 @@
 #include "codepage.h"
 
+#include <algorithm>
+
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #else
@@ -181,8 +183,12 @@ bool looksLikeUtf8(const QByteArray &bytes)
 
 QString decodeAsWritten(const QByteArray &bytes)
 {
-    if (!looksLikeUtf8(bytes))
-        return decodeCodePage(bytes);
-    const qsizetype start = bytes.startsWith(utf8ByteOrderMark) ? 3 : 0;
-    return QString::fromUtf8(bytes.constData() + start, bytes.size() - start);
+    const bool byteOrderMark = bytes.startsWith(utf8ByteOrderMark);
+    const QByteArray text = byteOrderMark ? bytes.mid(3) : bytes;
+    // Behind a byte-order mark an editor may still have kept single-byte text.
+    const bool isAscii =
+        std::all_of(text.cbegin(), text.cend(), [](char byte) { return uchar(byte) < 0x80; });
+    if (byteOrderMark ? isAscii || looksLikeUtf8(text) : looksLikeUtf8(text))
+        return QString::fromUtf8(text);
+    return decodeCodePage(text);
 }

@@ -31,6 +31,6 @@ std::optional<char32_t> firstCharOutsideCodePage(const QString &text);
 // may form one valid pair by chance, hardly every one.)
 bool looksLikeUtf8(const QByteArray &bytes);
 
-// The text of a line as the editor that wrote it shows it: decoded as UTF-8 without its
-// byte-order mark where looksLikeUtf8, from the code page otherwise.
+// The text of a line as the editor that wrote it shows it, without a UTF-8 byte-order mark:
+// decoded as UTF-8 where the rest looksLikeUtf8, from the code page otherwise.
 QString decodeAsWritten(const QByteArray &bytes);

@@ -257,6 +257,12 @@ void TestCheck::findings_data()
                        "single-byte text of code page Windows-1252 is expected: the display "
                        "program misreads every character that is not ASCII",
                        "3: " + utf8Line};
+    QTest::newRow("byte-order mark before single-byte text")
+        << QByteArray("\xEF\xBB\xBF" + crLf({entry(plain, "Z\xFCrich.bmp", "Z\xFCrich")}))
+        << QStringList{"E/Zürich.bmp"}
+        << QStringList{"1: error: the file starts with the UTF-8 byte-order mark where "
+                       "single-byte text of code page Windows-1252 is expected: the display "
+                       "program misreads every character that is not ASCII"};
     QTest::newRow("single-byte text with one UTF-8 pair by chance")
         << crLf({entry(plain, "Re44.bmp", "\xC2\xB0 Z\xFCrich")}) << re44 << QStringList{};
     QTest::newRow("empty line") << crLf({entry(plain, "Re44.bmp"), ""}) << re44
