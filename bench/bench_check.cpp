@@ -2,10 +2,10 @@
 // against the plain work underneath it: reading the same attributes file and asking the system
 // once for each of the same files whether it is there. Prints figures; decides nothing.
 
-#include "codetables.h"
-#include "companionnames.h"
-#include "librarycheck.h"
-#include "libraryfile.h"
+#include "checking/librarycheck.h"
+#include "drawingnames/codetables.h"
+#include "drawingnames/companionnames.h"
+#include "library/libraryfile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

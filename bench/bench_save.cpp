@@ -2,11 +2,12 @@
 // files, and the reading and writing of a 1000-line attributes file. Prints figures; decides
 // nothing.
 
-#include "codetables.h"
-#include "companionnames.h"
-#include "filetest.h"
-#include "libraryfile.h"
-#include "librarysave.h"
+#include "drawingnames/codetables.h"
+#include "drawingnames/companionnames.h"
+#include "library/libraryfile.h"
+#include "library/savelibrary.h"
+#include "system/filetest.h"
+#include "text/codepage.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -126,7 +127,7 @@ std::filesystem::path fsPath(const QString &path)
     return std::filesystem::path(path.toStdU16String());
 }
 
-// (a): what the save does once the user has chosen the file.
+// (a): what the save does once the user has chosen the file: the window's own operation.
 Timing timeSave(const std::vector<BenchEntry> &entries, const QString &source, const QString &place,
                 int &problems)
 {
@@ -136,16 +137,20 @@ Timing timeSave(const std::vector<BenchEntry> &entries, const QString &source, c
     const QString file = place + QLatin1String("/Bench.txt");
     problems = 0;
 
+    LibrarySave save;
+    save.lines = lines;
+    for (const QString &line : std::as_const(lines))
+        save.lineBytes.append(encodeCodePage(line));
+    save.statuses = QStringList(lines.size(), QStringLiteral("N"));
+    save.sourceFolders = QStringList(lines.size(), source);
+    save.attributesFile = file;
+    save.libraryFolder = libraryFolderOf(file).value_or(place + QLatin1String("/Bench"));
+    save.firstSave = true;
+
     const Stopwatch timer;
-    if (!writeLibraryFile(file, lines).isEmpty())
-        ++problems;
-    const QString folder = libraryFolderOf(file).value_or(place + QLatin1String("/Bench"));
-    problems += int(makeLibraryFolders(folder, vehicleTypeCodes()).size());
-    CopiesOfOneSave save; // as the window's save
-    for (const BenchEntry &entry : entries) {
-        const EntryCopyReport report = copyEntryDrawings(entry.line, source, folder, &save);
-        problems += int(report.notCopied.size()) + (report.refused() ? 1 : 0);
-    }
+    const LibrarySaveReport report = saveLibraryFiles(save);
+    problems += int(report.notCopied.size()) + (report.fileWritten() ? 0 : 1) +
+                (report.refusal.isEmpty() ? 0 : 1);
     return timer.elapsed();
 }
 

@@ -1,8 +1,8 @@
 #include "checkcommand.h"
 
+#include "checking/librarycheck.h"
 #include "consoletext.h"
-#include "librarycheck.h"
-#include "nativepath.h"
+#include "system/nativepath.h"
 
 #include <QDir>
 

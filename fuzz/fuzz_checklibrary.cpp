@@ -1,9 +1,9 @@
 // An attributes file of any bytes, checked against a small library folder: the check never
 // fails, and each finding is one line of its own, on a line of the file, in line order.
 
+#include "checking/librarycheck.h"
 #include "fuzzcheck.h"
-#include "librarycheck.h"
-#include "libraryfolderfiles.h"
+#include "library/libraryfolderfiles.h"
 
 #include <QDir>
 #include <QFile>

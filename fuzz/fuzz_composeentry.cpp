@@ -7,11 +7,11 @@
 // direction ("L", "R", "B"), switching, push-pull, double traction ("S", "P", "D"), cycle,
 // variations ("Y"), and the companion drawings that exist ("all", or names joined by "|").
 
-#include "blanks.h"
-#include "codepage.h"
-#include "entrycolumns.h"
+#include "entry/composeentry.h"
+#include "entry/entryline.h"
 #include "fuzzcheck.h"
-#include "composeentry.h"
+#include "text/blanks.h"
+#include "text/codepage.h"
 
 #include <QRegularExpression>
 
@@ -45,11 +45,6 @@ LibraryEntry entryOf(const QStringList &f)
     return entry;
 }
 
-QString column(const QString &line, qsizetype first, qsizetype width = 1)
-{
-    return line.mid(first - 1, width);
-}
-
 QString yesNo(bool flag)
 {
     return flag ? QStringLiteral("Y") : QStringLiteral("N");
@@ -57,11 +52,11 @@ QString yesNo(bool flag)
 
 void checkLine(const LibraryEntry &entry, const QString &line)
 {
-    using namespace EntryColumn;
+    using namespace EntryFields;
     const QString &name = entry.drawingFileName;
     const auto fail = [&](const char *what) { propertyBroken(what, line); };
 
-    if (line.size() != 58 + name.size() || line.mid(drawingFileName - 1) != name)
+    if (line.size() != fixedBlockEnd + name.size() || drawingNameOf(line) != name)
         fail("the file name does not run from column 59 to the end");
     if (!fitsCodePage(line))
         fail("the line holds a character the attributes file cannot store");
@@ -71,7 +66,8 @@ void checkLine(const LibraryEntry &entry, const QString &line)
 
     // Blanks only are trimmed; other white space is the label's own.
     const QString trimmedLabel = trimBlanks(entry.labelText);
-    const QString label = column(line, EntryColumn::label, labelWidth);
+    const qsizetype labelWidth = EntryFields::label.width;
+    const QString label = fieldText(line, EntryFields::label);
     if (trimmedLabel.size() > labelWidth ? label != entry.labelText.left(labelWidth)
                                          : label != trimmedLabel.leftJustified(labelWidth))
         fail("the LABEL field is not the label as the columns take it");
@@ -80,38 +76,38 @@ void checkLine(const LibraryEntry &entry, const QString &line)
     for (int i = 0; i < 6; ++i)
         if (entry.epochs[i])
             ticked += QString::number(i + 1);
-    const QString epochs = column(line, epoche, 3);
+    const QString epochs = fieldText(line, epoche);
     if (epochs !=
         (ticked.size() == 1 ? ticked + QLatin1String("  ") : ticked.left(1) + u'-' + ticked.mid(1)))
         fail("the EPOCHE field does not hold the ticked epochs");
 
-    if (column(line, uland, ulandWidth) != entry.countryText.left(ulandWidth).leftJustified(3) ||
-        column(line, gt, gtWidth) != entry.typeText.left(gtWidth).leftJustified(2))
+    if (fieldText(line, uland) != entry.countryText.left(uland.width).leftJustified(3) ||
+        fieldText(line, gt) != entry.typeText.left(gt.width).leftJustified(2))
         fail("the ULAND or GT field is not the code of its box");
 
     const QString expectedOl = entry.overheadLineYes  ? QStringLiteral("Y")
                                : entry.overheadLineNo ? QStringLiteral("N")
                                                       : QStringLiteral("3");
-    if (column(line, ol) != expectedOl)
+    if (fieldText(line, ol) != expectedOl)
         fail("the OL field is not the ticked box");
 
     static const QRegularExpression twoDigits(QStringLiteral("^[4-9][0-9]$"));
-    const QString height = column(line, olh, 2);
+    const QString height = fieldText(line, olh);
     if (!twoDigits.match(height).hasMatch() || height.toInt() > 90)
         fail("the OLH field is not a height from 40 to 90");
 
     const QString expectedDirection = entry.directionLeft    ? QStringLiteral("L")
                                       : entry.directionRight ? QStringLiteral("R")
                                                              : QStringLiteral("B");
-    if (column(line, sar) != yesNo(entry.pantographAnimation) ||
-        column(line, richtung) != expectedDirection ||
-        column(line, rangier) != yesNo(entry.switchingOperation) ||
-        column(line, wz) != yesNo(entry.pushPull) ||
-        column(line, dt) != yesNo(entry.doubleTraction) ||
-        column(line, EntryColumn::variations) != yesNo(entry.variations))
+    if (fieldText(line, sar) != yesNo(entry.pantographAnimation) ||
+        fieldText(line, richtung) != expectedDirection ||
+        fieldText(line, rangier) != yesNo(entry.switchingOperation) ||
+        fieldText(line, wz) != yesNo(entry.pushPull) ||
+        fieldText(line, dt) != yesNo(entry.doubleTraction) ||
+        fieldText(line, EntryFields::variations) != yesNo(entry.variations))
         fail("a flag field is not its box");
 
-    const QChar cycle = line.at(phasenlaenge - 1);
+    const QChar cycle = line.at(phasenlaenge.index());
     if (!(cycle >= u'0' && cycle <= u'9'))
         fail("the PHASENLAENGE field is not one digit");
 }

@@ -2,10 +2,10 @@
 // index checks on, so a character taken from outside it stops the run), and what it tells is
 // one of the things a name can tell.
 
-#include "codepage.h"
-#include "codetables.h"
-#include "drawingname.h"
+#include "drawingnames/codetables.h"
+#include "drawingnames/drawingname.h"
 #include "fuzzcheck.h"
+#include "text/codepage.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // Input: the library's name, its description, then the index page's lines (LF).
 
 #include "fuzzcheck.h"
-#include "htmlpages.h"
+#include "site/htmlpages.h"
 
 namespace {
 

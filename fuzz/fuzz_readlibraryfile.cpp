@@ -3,7 +3,7 @@
 // reads back to the same lines.
 
 #include "fuzzcheck.h"
-#include "libraryfile.h"
+#include "library/libraryfile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

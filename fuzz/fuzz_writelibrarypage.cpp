@@ -5,9 +5,9 @@
 // Input: the library's name, its description, the picture widths in entry order (numbers
 // joined by ",", "-" for a missing picture), the template, then the attribute lines (LF).
 
-#include "companionnames.h"
+#include "drawingnames/companionnames.h"
 #include "fuzzcheck.h"
-#include "htmlpages.h"
+#include "site/htmlpages.h"
 
 namespace {
 

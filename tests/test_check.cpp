@@ -1,4 +1,4 @@
-#include "librarycheck.h"
+#include "checking/librarycheck.h"
 #include "testfiles.h"
 #include "windowfixture.h"
 

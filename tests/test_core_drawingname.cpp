@@ -1,6 +1,6 @@
-#include "drawingname.h"
-#include "filetest.h"
+#include "drawingnames/drawingname.h"
 #include "hiddenfile.h"
+#include "system/filetest.h"
 
 #include <QDir>
 #include <QFile>

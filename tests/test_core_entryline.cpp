@@ -1,4 +1,4 @@
-#include "composeentry.h"
+#include "entry/composeentry.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "codepage.h"
-#include "htmlpages.h"
-#include "libraryfile.h"
-#include "publishlibrary.h"
+#include "library/libraryfile.h"
 #include "scratchdrive.h"
-#include "sitelocations.h"
+#include "site/htmlpages.h"
+#include "site/publishlibrary.h"
+#include "site/sitelocations.h"
 #include "testfiles.h"
+#include "text/codepage.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "libraryfile.h"
+#include "library/libraryfile.h"
 #include "testfiles.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "codetables.h"
-#include "filecopy.h"
-#include "libraryfile.h"
-#include "librarysave.h"
+#include "drawingnames/codetables.h"
+#include "library/libraryfile.h"
+#include "library/librarysave.h"
+#include "library/sameplace.h"
+#include "library/savereport.h"
 #include "mountedvolume.h"
-#include "sameplace.h"
-#include "savereport.h"
+#include "system/filecopy.h"
 #include "testfiles.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "filemanagerorder.h"
-#include "nativepath.h"
-#include "sameplace.h"
-#include "slideanimation.h"
+#include "library/sameplace.h"
+#include "system/nativepath.h"
+#include "window/filemanagerorder.h"
+#include "window/slideanimation.h"
 
 #include <QDir>
 #include <QtTest>

@@ -3,7 +3,7 @@
 #include "frmedit.h"
 #include "programversion.h"
 #include "scriptedexchange.h"
-#include "slideanimation.h"
+#include "window/slideanimation.h"
 
 #include <QAction>
 #include <QApplication>

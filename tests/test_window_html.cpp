@@ -1,10 +1,10 @@
-#include "codepage.h"
 #include "frmedit.h"
-#include "libraryfile.h"
+#include "library/libraryfile.h"
 #include "mountedvolume.h"
 #include "scratchdrive.h"
 #include "scriptedexchange.h"
 #include "testfiles.h"
+#include "text/codepage.h"
 
 #include <QAction>
 #include <QDir>

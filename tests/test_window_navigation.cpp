@@ -1,8 +1,8 @@
-#include "codepage.h"
 #include "drivelist.h"
 #include "filelist.h"
 #include "folderlist.h"
 #include "scratchdrive.h"
+#include "text/codepage.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sitelocations.h"
+#include "site/sitelocations.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "attributesfiledialog.h"
 
-#include "nativepath.h"
+#include "system/nativepath.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "qtmodalexchange.h"
 
-#include "nativepath.h"
 #include "readablefiledialog.h"
+#include "system/nativepath.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,15 +1,15 @@
 #include "frmedit.h"
 
 #include "accessiblenames.h"
-#include "focusannouncement.h"
 #include "captionfonts.h"
-#include "codetables.h"
 #include "digitonlyfilter.h"
+#include "drawingnames/codetables.h"
+#include "focusannouncement.h"
 #include "focusring.h"
 #include "listfont.h"
-#include "nativepath.h"
 #include "programresources.h"
 #include "qtmodalexchange.h"
+#include "system/nativepath.h"
 #include "ui_frmedit.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "library/sameplace.h"
 #include "modalexchange.h"
-#include "sameplace.h"
-#include "sitelocations.h"
+#include "site/sitelocations.h"
 
 #include <QMainWindow>
 #include <QStringList>

@@ -1,11 +1,12 @@
 #include "frmedit.h"
 
-#include "blanks.h"
-#include "codepage.h"
-#include "composeentry.h"
-#include "entrycolumns.h"
-#include "filetest.h"
-#include "nativepath.h"
+#include "entry/composeentry.h"
+#include "entry/entryfields.h"
+#include "entry/entryline.h"
+#include "system/filetest.h"
+#include "system/nativepath.h"
+#include "text/blanks.h"
+#include "text/codepage.h"
 #include "ui_frmedit.h"
 
 #include <QCheckBox>
@@ -118,8 +119,7 @@ void FrmEdit::addEntry()
             QStringLiteral("%1 would be the same file of the library folder as %2 of entry %3 "
                            "(\"%4\"), %5.")
                     .arg(shownPath(clash->candidate.source), shownPath(clash->other.source),
-                         QString::number(clash->otherEntry + 1),
-                         trimBlanks(otherLine.left(EntryColumn::labelWidth)), why) +
+                         QString::number(clash->otherEntry + 1), labelOf(otherLine), why) +
                 QLatin1Char('\r') + QStringLiteral("Rename one of the two drawings!"));
         focusControl(QStringLiteral("File1"), -1);
         return;

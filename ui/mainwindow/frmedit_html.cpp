@@ -1,9 +1,9 @@
 #include "frmedit.h"
 
 #include "attributesfiledialog.h"
-#include "htmlpages.h"
-#include "nativepath.h"
-#include "publishlibrary.h"
+#include "site/htmlpages.h"
+#include "site/publishlibrary.h"
+#include "system/nativepath.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -1,10 +1,10 @@
 #include "frmedit.h"
 
 #include "attributesfiledialog.h"
-#include "blanks.h"
-#include "entrycolumns.h"
-#include "libraryfile.h"
-#include "nativepath.h"
+#include "entry/entryfields.h"
+#include "library/libraryfile.h"
+#include "system/nativepath.h"
+#include "text/blanks.h"
 #include "ui_frmedit.h"
 
 #include <QDir>

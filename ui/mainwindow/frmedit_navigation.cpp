@@ -1,8 +1,8 @@
 #include "frmedit.h"
 
-#include "blanks.h"
-#include "drawingname.h"
-#include "nativepath.h"
+#include "drawingnames/drawingname.h"
+#include "system/nativepath.h"
+#include "text/blanks.h"
 #include "ui_frmedit.h"
 
 #include <QCheckBox>

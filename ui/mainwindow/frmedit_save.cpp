@@ -1,14 +1,12 @@
 #include "frmedit.h"
 
 #include "attributesfiledialog.h"
-#include "blanks.h"
-#include "codetables.h"
-#include "libraryfile.h"
-#include "librarysave.h"
-#include "nativepath.h"
-#include "sameplace.h"
+#include "library/libraryfile.h"
+#include "library/savelibrary.h"
+#include "system/nativepath.h"
+#include "system/windowsnames.h"
+#include "text/blanks.h"
 #include "ui_frmedit.h"
-#include "windowsnames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -79,7 +77,8 @@ void FrmEdit::saveLibrary()
     }
     const QStringList lines = listLines(ui->lstLibraryFile);
     std::optional<BusyPointer> busy;
-    QList<FileProblem> problems;
+    const QString typedName = libraryFile;
+    std::optional<QString> newFolder; // on a first save: the folder the chosen file names
 
     if (libraryMode == QLatin1String("NEW")) {
         FileDialogRequest request;
@@ -91,7 +90,6 @@ void FrmEdit::saveLibrary()
         const std::optional<QString> chosen = chooseAttributesFile(exchange(), request);
         if (!chosen)
             return;
-        const QString typedName = libraryFile;
         libraryFile = shownPath(*chosen);
         if (QFileInfo::exists(libraryFile) &&
             exchange().message(MessageKind::Warning, replaceQuestion(), MessageButtons::OkCancel) !=
@@ -101,8 +99,8 @@ void FrmEdit::saveLibrary()
         }
         // Without a "." in its name the file names no library folder: refuse before anything
         // is written, rather than write a file whose drawings have nowhere to go.
-        const std::optional<QString> folder = libraryFolderOf(libraryFile);
-        if (!folder) {
+        newFolder = libraryFolderOf(libraryFile);
+        if (!newFolder) {
             exchange().message(MessageKind::Critical,
                                nothingSaved(QStringLiteral("The Source Library Attributes File %1 "
                                                            "names no library folder: its name has "
@@ -111,24 +109,13 @@ void FrmEdit::saveLibrary()
             libraryFile = typedName;
             return;
         }
-        if (const QString why = nameWindowsChanges(libraryFile, *folder); !why.isEmpty()) {
+        if (const QString why = nameWindowsChanges(libraryFile, *newFolder); !why.isEmpty()) {
             exchange().message(MessageKind::Critical, nothingSaved(why));
             libraryFile = typedName;
             return;
         }
         showLibraryFileCaption();
         busy.emplace(exchange());
-        if (const QString reason = writeLibraryFileBytes(libraryFile, entryLineBytes());
-            !reason.isEmpty()) {
-            busy.reset();
-            exchange().message(MessageKind::Critical, notWrittenMessage(libraryFile, reason));
-            // Nothing was saved, so the library stays as the user named it.
-            libraryFile = typedName;
-            showLibraryFileCaption();
-            return;
-        }
-        libraryFolder = *folder;
-        problems += makeLibraryFolders(libraryFolder, vehicleTypeCodes());
     } else {
         busy.emplace(exchange());
         // The old file is replaced only once the new one is whole; when it cannot be written
@@ -145,34 +132,32 @@ void FrmEdit::saveLibrary()
             exchange().message(MessageKind::Critical, nothingSaved(why));
             return;
         }
-        if (const QString reason = writeLibraryFileBytes(libraryFile, entryLineBytes());
-            !reason.isEmpty()) {
-            busy.reset();
-            exchange().message(MessageKind::Critical, notWrittenMessage(libraryFile, reason));
-            return;
-        }
     }
 
-    CopiesOfOneSave copies;
-    ListedFiles libraryFiles;
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        if (entryStatus.value(i) == QLatin1String("O"))
-            for (const LibraryFile &file :
-                 libraryFilesOf({lines[i], {}, true}, libraryFolder, libraryFiles.test()))
-                copies.entryReadFromFile.insert(samePlaceKey(file.place), i + 1);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (entryStatus.value(i) != QLatin1String("N"))
-            continue;
-        const EntryCopyReport report =
-            copyEntryDrawings(lines[i], entryFolder.value(i), libraryFolder, &copies);
-        problems += report.notCopied;
-        if (report.refused()) {
-            busy.reset();
-            exchange().message(MessageKind::Critical, report.refusal);
-            if (!problems.isEmpty())
-                exchange().message(MessageKind::Critical, notCopiedMessage(problems));
-            return;
+    const bool firstSave = libraryMode == QLatin1String("NEW");
+    const LibrarySaveReport report =
+        saveLibraryFiles({lines, entryLineBytes(), entryStatus, entryFolder, libraryFile,
+                          firstSave ? *newFolder : libraryFolder, firstSave});
+    if (!report.fileWritten()) {
+        busy.reset();
+        exchange().message(MessageKind::Critical,
+                           notWrittenMessage(libraryFile, report.fileFailure));
+        if (firstSave) {
+            // Nothing was saved, so the library stays as the user named it.
+            libraryFile = typedName;
+            showLibraryFileCaption();
         }
+        return;
+    }
+    if (firstSave)
+        libraryFolder = *newFolder;
+    const QList<FileProblem> &problems = report.notCopied;
+    if (!report.refusal.isEmpty()) {
+        busy.reset();
+        exchange().message(MessageKind::Critical, report.refusal);
+        if (!problems.isEmpty())
+            exchange().message(MessageKind::Critical, notCopiedMessage(problems));
+        return;
     }
 
     // The attributes file is written: the library is now one that later saves update, even

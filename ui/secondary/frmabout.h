@@ -1,6 +1,6 @@
 #pragma once
 
-#include "slideanimation.h"
+#include "window/slideanimation.h"
 
 #include <QDialog>
 

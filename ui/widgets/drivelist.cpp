@@ -1,6 +1,6 @@
 #include "drivelist.h"
 
-#include "nativepath.h"
+#include "system/nativepath.h"
 
 #include <QDir>
 #include <QSignalBlocker>

@@ -1,8 +1,8 @@
 #include "filelist.h"
 
-#include "drawingfiles.h"
 #include "folderwatch.h"
-#include "nativepath.h"
+#include "system/nativepath.h"
+#include "window/drawingfiles.h"
 
 #include <QDir>
 #include <QEvent>

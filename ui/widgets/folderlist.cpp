@@ -1,8 +1,8 @@
 #include "folderlist.h"
 
-#include "filemanagerorder.h"
 #include "folderwatch.h"
-#include "nativepath.h"
+#include "system/nativepath.h"
+#include "window/filemanagerorder.h"
 
 #include <QDir>
 #include <QKeyEvent>

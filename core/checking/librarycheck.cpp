@@ -1,0 +1,245 @@
+#include "checking/librarycheck.h"
+
+#include "checking/linecheck.h"
+#include "drawingnames/companionnames.h"
+#include "entry/entryline.h"
+#include "library/libraryfolderfiles.h"
+#include "library/sameplace.h"
+#include "system/nativepath.h"
+#include "system/windowsnames.h"
+#include "text/charactername.h"
+#include "text/codepage.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+
+namespace {
+
+// Where a line asks for a file of this role: the file name, or the flag that calls for it.
+QString askedBy(DrawingRole role, const QString &line)
+{
+    const auto flag = [&](const EntryField &field) {
+        return QStringLiteral("%1: %2 %3")
+            .arg(columnsText(field.column, field.width), QLatin1String(field.name),
+                 quotedText(fieldText(line, field)));
+    };
+    switch (role) {
+    case DrawingRole::Drawing:
+        return columnsText(EntryFields::drawingFileNameColumn, drawingNameOf(line).size());
+    case DrawingRole::AnimationFrame:
+        return flag(EntryFields::phasenlaenge);
+    case DrawingRole::PantographDrawing:
+        return flag(EntryFields::sar);
+    case DrawingRole::VariationDrawing:
+        return flag(EntryFields::variations);
+    }
+    return {};
+}
+
+QString roleName(DrawingRole role)
+{
+    switch (role) {
+    case DrawingRole::Drawing:
+        return QStringLiteral("drawing");
+    case DrawingRole::AnimationFrame:
+        return QStringLiteral("animation frame");
+    case DrawingRole::PantographDrawing:
+        return QStringLiteral("pantograph drawing");
+    case DrawingRole::VariationDrawing:
+        return QStringLiteral("variation drawing");
+    }
+    return {};
+}
+
+// The flag that calls for a name the file name cannot give.
+QString unservedText(UnservedFlag unserved, const QString &line)
+{
+    if (unserved == UnservedFlag::Phasenlaenge)
+        return askedBy(DrawingRole::AnimationFrame, line) +
+               QStringLiteral(" calls for animation frames, but the file name holds no "
+                              "\"_0.bmp\" to number them from");
+    if (unserved == UnservedFlag::Sar)
+        return askedBy(DrawingRole::PantographDrawing, line) +
+               QStringLiteral(" calls for a pantograph drawing, but the file name holds no "
+                              "\".bmp\" to name it after");
+    return askedBy(DrawingRole::VariationDrawing, line) +
+           QStringLiteral(" calls for variation drawings, but the file name holds no \".bmp\" "
+                          "to name them after");
+}
+
+// A file of a type folder as named from the library folder ("E/Re44.bmp").
+QString relativeName(const QString &typeFolder, const QString &name)
+{
+    return typeFolder.isEmpty() ? name : typeFolder + QLatin1Char('/') + name;
+}
+
+// A file of the library folder that a line names, for the same-place rule.
+struct NamedFile
+{
+    int line = 0;
+    QString name; // relative to the library folder, as the line names it
+};
+
+class DrawingCheck
+{
+public:
+    DrawingCheck(const QString &libraryFolder, LibraryFolderFiles &files)
+        : m_libraryFolder(libraryFolder), m_files(files)
+    {
+    }
+
+    CheckFindings check(int lineNumber, const QString &line)
+    {
+        CheckFindings findings;
+        const QString type = typeFolderOf(line);
+        const QString typeFolder = folderWithSeparator(joinPath(m_libraryFolder, type));
+        const auto present = [&](const QString &path) {
+            return m_files.find(type, QStringView(path).mid(typeFolder.size())).presence !=
+                   LibraryFolderFiles::Presence::Missing;
+        };
+        const CopyPlan plan = planEntryCopies(line, typeFolder, present);
+        if (plan.unserved != UnservedFlag::None)
+            findings.append(
+                {lineNumber, CheckFinding::Kind::Error, unservedText(plan.unserved, line)});
+
+        bool variationFound = false;
+        bool clashReported = false;
+        for (qsizetype i = 0; i < plan.names.size(); ++i) {
+            const DrawingRole role = plan.roles[i];
+            const QString shown = shownPath(relativeName(type, plan.names[i]));
+            const auto found = m_files.find(type, plan.names[i]);
+            variationFound = variationFound || role == DrawingRole::VariationDrawing;
+            if (found.presence == LibraryFolderFiles::Presence::Missing)
+                findings.append({lineNumber, CheckFinding::Kind::Error,
+                                 QStringLiteral("%1: the %2 %3 is missing from the library "
+                                                "folder")
+                                     .arg(askedBy(role, line), roleName(role), quotedText(shown))});
+            else if (found.presence == LibraryFolderFiles::Presence::OtherCase)
+                findings.append({lineNumber, CheckFinding::Kind::Warning,
+                                 QStringLiteral("%1: the %2 %3 is in the library folder only as "
+                                                "%4, in other letter case")
+                                     .arg(askedBy(role, line), roleName(role), quotedText(shown),
+                                          quotedText(shownPath(found.name)))});
+            if (!clashReported)
+                clashReported =
+                    sameFileOtherName(lineNumber, line, role, type, plan.names[i], findings);
+        }
+        if (asksVariations(line) && plan.unserved == UnservedFlag::None && !variationFound) {
+            const QStringList candidates = variationCandidateNames(drawingStem(plan.names.first()));
+            findings.append(
+                {lineNumber, CheckFinding::Kind::Error,
+                 QStringLiteral("%1: no variation drawing (%2 to %3) is in the "
+                                "library folder")
+                     .arg(askedBy(DrawingRole::VariationDrawing, line),
+                          quotedText(shownPath(relativeName(type, candidates.first()))),
+                          quotedText(shownPath(relativeName(type, candidates.last()))))});
+        }
+        return findings;
+    }
+
+private:
+    // Reports the first file of an earlier line that is this one on Windows under another name.
+    bool sameFileOtherName(int lineNumber, const QString &line, DrawingRole role,
+                           const QString &type, const QString &name, CheckFindings &findings)
+    {
+        const QString relative = relativeName(type, name);
+        auto folderKey = m_folderKeys.constFind(type);
+        if (folderKey == m_folderKeys.constEnd())
+            folderKey = m_folderKeys.insert(type, samePlaceKey(joinPath(m_libraryFolder, type)));
+        const QString key = samePlaceKeyIn(*folderKey, name);
+        const auto earlier = m_named.constFind(key);
+        if (earlier == m_named.constEnd()) {
+            m_named.insert(key, {lineNumber, relative});
+            return false;
+        }
+        if (earlier->name == relative || earlier->line == lineNumber)
+            return false;
+        findings.append(
+            {lineNumber, CheckFinding::Kind::Error,
+             QStringLiteral("%1: the %2 %3 is on Windows the same file as %4 of "
+                            "line %5")
+                 .arg(askedBy(role, line), roleName(role), quotedText(shownPath(relative)),
+                      quotedText(shownPath(earlier->name)))
+                 .arg(earlier->line)});
+        return true;
+    }
+
+    QString m_libraryFolder;
+    LibraryFolderFiles &m_files;
+    QHash<QString, NamedFile> m_named;    // samePlaceKey to the first line naming that file
+    QHash<QString, QString> m_folderKeys; // type folder to its samePlaceKey
+};
+
+} // namespace
+
+CheckFindings checkLibraryContent(const LibraryFileContent &content, const QString &libraryFolder,
+                                  LibraryFolderFiles *files)
+{
+    CheckFindings findings;
+    std::optional<DrawingCheck> drawings;
+    if (files)
+        drawings.emplace(libraryFolder, *files);
+    for (qsizetype i = 0; i < content.lines.size(); ++i) {
+        const int lineNumber = int(i + 1);
+        findings += checkLineCharacters(lineNumber, content.lineBytes[i], content.lineEnds[i]);
+        // A UTF-8 line is reported once (checkLineCharacters); its fields and drawings are
+        // checked where the editor that wrote it shows them, not in bytes it shifted.
+        const QString line = decodeAsWritten(content.lineBytes[i]);
+        findings += checkEntryFields(lineNumber, line);
+        if (drawings && namesDrawing(line))
+            findings += drawings->check(lineNumber, line);
+    }
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const CheckFinding &a, const CheckFinding &b) { return a.line < b.line; });
+    return findings;
+}
+
+LibraryCheck checkLibraryFile(const QString &path)
+{
+    LibraryCheck check;
+    // A folder, a pipe or a device would be read as nothing, or forever (a pipe without a
+    // writer, Windows' CON).
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        check.readError = QStringLiteral("it is not a file");
+        return check;
+    }
+#ifdef Q_OS_WIN
+    if (const QString problem = windowsNameProblem(info.fileName());
+        problem.endsWith(QLatin1String("device"))) {
+        check.readError = problem;
+        return check;
+    }
+#endif
+    const LibraryFileContent content = readLibraryFile(path);
+    if (!content.ok()) {
+        check.readError = content.error;
+        return check;
+    }
+    check.entries = int(content.lines.size());
+
+    const std::optional<QString> libraryFolder =
+        libraryFolderOf(QFileInfo(path).absoluteFilePath());
+    const bool namesDrawings =
+        std::any_of(content.lines.cbegin(), content.lines.cend(), namesDrawing);
+    // Without its folder every line would only repeat that its drawings are missing: one error
+    // says it for all.
+    if (namesDrawings && !libraryFolder)
+        check.findings.append({0, CheckFinding::Kind::Error,
+                               QStringLiteral("the file name holds no \".\" to end the library "
+                                              "folder's name at: no drawing is checked")});
+    else if (namesDrawings && !QFileInfo(*libraryFolder).isDir())
+        check.findings.append({0, CheckFinding::Kind::Error,
+                               QStringLiteral("the library folder %1 is missing: no drawing is "
+                                              "checked")
+                                   .arg(quotedText(shownPath(*libraryFolder)))});
+    if (!check.findings.isEmpty() || !libraryFolder) {
+        check.findings += checkLibraryContent(content, {}, nullptr);
+        return check;
+    }
+    LibraryFolderFiles files(*libraryFolder);
+    check.findings += checkLibraryContent(content, *libraryFolder, &files);
+    return check;
+}

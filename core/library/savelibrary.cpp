@@ -1,0 +1,53 @@
+#include "library/savelibrary.h"
+
+#include "drawingnames/codetables.h"
+#include "library/libraryfile.h"
+#include "library/librarysave.h"
+#include "library/sameplace.h"
+#include "system/filetest.h"
+
+namespace {
+
+constexpr QLatin1String added("N");
+constexpr QLatin1String readFromFile("O");
+
+// The files in the library folder of the entries read from the attributes file, each to its
+// entry's number (from 1): a copy of this save may land on one of them only with its bytes.
+QHash<QString, qsizetype> filesOfEntriesReadFromFile(const LibrarySave &save)
+{
+    QHash<QString, qsizetype> files;
+    ListedFiles libraryFiles;
+    for (qsizetype i = 0; i < save.lines.size(); ++i)
+        if (save.statuses.value(i) == readFromFile)
+            for (const PlacedFile &file :
+                 libraryFilesOf({save.lines[i], {}, true}, save.libraryFolder, libraryFiles.test()))
+                files.insert(samePlaceKey(file.place), i + 1);
+    return files;
+}
+
+} // namespace
+
+LibrarySaveReport saveLibraryFiles(const LibrarySave &save)
+{
+    LibrarySaveReport report;
+    report.fileFailure = writeLibraryFileBytes(save.attributesFile, save.lineBytes);
+    if (!report.fileWritten())
+        return report;
+    if (save.firstSave)
+        report.notCopied += makeLibraryFolders(save.libraryFolder, vehicleTypeCodes());
+
+    CopiesOfOneSave copies;
+    copies.entryReadFromFile = filesOfEntriesReadFromFile(save);
+    for (qsizetype i = 0; i < save.lines.size(); ++i) {
+        if (save.statuses.value(i) != added)
+            continue;
+        const EntryCopyReport entry = copyEntryDrawings(save.lines[i], save.sourceFolders.value(i),
+                                                        save.libraryFolder, &copies);
+        report.notCopied += entry.notCopied;
+        if (entry.refused()) {
+            report.refusal = entry.refusal;
+            break;
+        }
+    }
+    return report;
+}
