@@ -5,6 +5,7 @@
 #include "checking/librarycheck.h"
 #include "drawingnames/codetables.h"
 #include "drawingnames/companionnames.h"
+#include "entrylines.h"
 #include "library/libraryfile.h"
 
 #include <QDir>
@@ -42,9 +43,13 @@ QStringList makeLibrary(const QString &file, const QString &folder, int entryTot
     for (int i = 0; i < entryTotal; ++i) {
         const QString type = types[i % types.size()];
         const QString stem = QStringLiteral("CH_Loco %1_%2_SBB_0").arg(i).arg(type);
-        lines.append(QStringLiteral("Bench drawing").leftJustified(40, QLatin1Char(' ')) +
-                     QLatin1String("4  CH ") + type.leftJustified(2, QLatin1Char(' ')) +
-                     QLatin1String("Y60YBNNN6Y") + stem + QLatin1String(".bmp"));
+        lines.append(EntryLine{.label = "Bench drawing",
+                               .gt = type,
+                               .sar = "Y",
+                               .phasenlaenge = "6",
+                               .variations = "Y",
+                               .drawing = stem + QLatin1String(".bmp")}
+                         .text());
         QDir().mkpath(folder + QLatin1Char('/') + type);
         for (const QString &name : filesOf(stem)) {
             drawings.append(type + QLatin1Char('/') + name);

@@ -4,6 +4,7 @@
 
 #include "drawingnames/codetables.h"
 #include "drawingnames/companionnames.h"
+#include "entrylines.h"
 #include "library/libraryfile.h"
 #include "library/savelibrary.h"
 #include "system/filetest.h"
@@ -42,9 +43,13 @@ struct BenchEntry
 QString entryLine(const QString &drawing, const QString &type)
 {
     // 6 frames cycle, pantograph and variations: every companion there is.
-    return QStringLiteral("Bench drawing").leftJustified(40, QLatin1Char(' ')) +
-           QLatin1String("4  CH ") + type.leftJustified(2, QLatin1Char(' ')) +
-           QLatin1String("Y60YBNNN6Y") + drawing;
+    return EntryLine{.label = "Bench drawing",
+                     .gt = type,
+                     .sar = "Y",
+                     .phasenlaenge = "6",
+                     .variations = "Y",
+                     .drawing = drawing}
+        .text();
 }
 
 bool writeDrawing(const QString &path, const QByteArray &bytes)

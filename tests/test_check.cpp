@@ -1,4 +1,5 @@
 #include "checking/librarycheck.h"
+#include "entrylines.h"
 #include "testfiles.h"
 #include "windowfixture.h"
 
@@ -12,16 +13,6 @@
 #endif
 
 namespace {
-
-// An entry line: the label in columns 1-40, the fields of columns 41-58 as given, the name.
-QByteArray entry(const QByteArray &fields, const QByteArray &name,
-                 const QByteArray &label = "Re 4/4")
-{
-    return label.leftJustified(40, ' ') + fields + name;
-}
-
-// A line with nothing wrong in its fields: one epoch, Switzerland, an electric locomotive.
-const QByteArray plain = "4  CH E Y60NBNNN0N";
 
 QByteArray crLf(const QList<QByteArray> &lines)
 {
@@ -110,86 +101,87 @@ void TestCheck::findings_data()
         << QStringList{"1: error: the line is 17 characters long where columns 1-58 and a "
                        "drawing's file name from column 59 on are expected"};
     QTest::newRow("two epochs, the higher first")
-        << crLf({entry("5-2CH E Y60NBNNN0N", "Re44.bmp")}) << re44
+        << crLf({EntryLineBytes{.epoche = "5-2"}.text()}) << re44
         << QStringList{"1: error: columns 41-43: EPOCHE \"5-2\" is neither one epoch (a digit 1 "
                        "to 6 and two spaces) nor two (\"d1-d2\", digits 1 to 6, d1 < d2)"};
-    QTest::newRow("epoch 7") << crLf({entry("7  CH E Y60NBNNN0N", "Re44.bmp")}) << re44
+    QTest::newRow("epoch 7") << crLf({EntryLineBytes{.epoche = "7"}.text()}) << re44
                              << QStringList{"1: error: columns 41-43: EPOCHE \"7  \" is neither "
                                             "one epoch (a digit 1 to 6 and two spaces) nor two "
                                             "(\"d1-d2\", digits 1 to 6, d1 < d2)"};
     QTest::newRow("country outside the list")
-        << crLf({entry("4  XX E Y60NBNNN0N", "Re44.bmp")}) << re44
+        << crLf({EntryLineBytes{.uland = "XX"}.text()}) << re44
         << QStringList{"1: warning: columns 44-46: country code \"XX \" is not one of A, B, CH, "
                        "DK, F, FRG, GDR, H, I, JP, NL, P, PL, SP, USA"};
     QTest::newRow("country right-aligned")
-        << crLf({entry("4   CHE Y60NBNNN0N", "Re44.bmp")}) << re44
+        << crLf({EntryLineBytes{.uland = " CH"}.text()}) << re44
         << QStringList{"1: warning: columns 44-46: country code \" CH\" is not one of A, B, CH, "
                        "DK, F, FRG, GDR, H, I, JP, NL, P, PL, SP, USA"};
     QTest::newRow("type outside the list")
-        << crLf({entry("4  CH ZZY60NBNNN0N", "Re44.bmp")}) << QStringList{"ZZ/Re44.bmp"}
+        << crLf({EntryLineBytes{.gt = "ZZ"}.text()}) << QStringList{"ZZ/Re44.bmp"}
         << QStringList{"1: warning: columns 47-48: type code \"ZZ\" is not one of D, DT, E, EA, "
                        "ES, ET, FC, PC, V, VB, VT, VZ, X"};
-    QTest::newRow("OL") << crLf({entry("4  CH E X60NBNNN0N", "Re44.bmp")}) << re44
+    QTest::newRow("OL") << crLf({EntryLineBytes{.ol = "X"}.text()}) << re44
                         << QStringList{"1: error: column 49: OL \"X\" is not Y, N or 3"};
-    QTest::newRow("OLH 39") << crLf({entry("4  CH E Y39NBNNN0N", "Re44.bmp")}) << re44
+    QTest::newRow("OLH 39") << crLf({EntryLineBytes{.olh = "39"}.text()}) << re44
                             << QStringList{"1: error: columns 50-51: OLH \"39\" is not two "
                                            "digits 40 to 90"};
-    QTest::newRow("OLH 91") << crLf({entry("4  CH E Y91NBNNN0N", "Re44.bmp")}) << re44
+    QTest::newRow("OLH 91") << crLf({EntryLineBytes{.olh = "91"}.text()}) << re44
                             << QStringList{"1: error: columns 50-51: OLH \"91\" is not two "
                                            "digits 40 to 90"};
-    QTest::newRow("OLH one digit") << crLf({entry("4  CH E Y 6NBNNN0N", "Re44.bmp")}) << re44
+    QTest::newRow("OLH one digit") << crLf({EntryLineBytes{.olh = " 6"}.text()}) << re44
                                    << QStringList{"1: error: columns 50-51: OLH \" 6\" is not "
                                                   "two digits 40 to 90"};
     QTest::newRow("SAR in lower case")
-        << crLf({entry("4  CH E Y60yBNNN0N", "Re44.bmp")}) << re44
+        << crLf({EntryLineBytes{.sar = "y"}.text()}) << re44
         << QStringList{"1: error: column 52: SAR \"y\" is not Y or N"};
-    QTest::newRow("RICHTUNG") << crLf({entry("4  CH E Y60NXNNN0N", "Re44.bmp")}) << re44
+    QTest::newRow("RICHTUNG") << crLf({EntryLineBytes{.richtung = "X"}.text()}) << re44
                               << QStringList{"1: error: column 53: RICHTUNG \"X\" is not L, R "
                                              "or B"};
-    QTest::newRow("DT blank") << crLf({entry("4  CH E Y60NBNN 0N", "Re44.bmp")}) << re44
+    QTest::newRow("DT blank") << crLf({EntryLineBytes{.dt = ""}.text()}) << re44
                               << QStringList{"1: error: column 56: DT \" \" is not Y or N"};
-    QTest::newRow("PHASENLAENGE") << crLf({entry("4  CH E Y60NBNNNxN", "Re44.bmp")}) << re44
+    QTest::newRow("PHASENLAENGE") << crLf({EntryLineBytes{.phasenlaenge = "x"}.text()}) << re44
                                   << QStringList{"1: error: column 57: PHASENLAENGE \"x\" is not "
                                                  "a digit 0 to 9"};
     QTest::newRow("blank file name")
-        << crLf({entry(plain, "   ")}) << re44
+        << crLf({EntryLineBytes{.drawing = "   "}.text()}) << re44
         << QStringList{"1: error: columns 59-61: the drawing's file name is blank"};
 
     QTest::newRow("drawing missing")
-        << crLf({entry(plain, "Re44.bmp")}) << QStringList{"E/Re45.bmp"}
+        << crLf({EntryLineBytes{}.text()}) << QStringList{"E/Re45.bmp"}
         << shown({"1: error: columns 59-66: the drawing \"E/Re44.bmp\" is missing from the "
                   "library folder"});
     QTest::newRow("drawing in another type folder")
-        << crLf({entry(plain, "Re44.bmp")}) << QStringList{"V/Re44.bmp"}
+        << crLf({EntryLineBytes{}.text()}) << QStringList{"V/Re44.bmp"}
         << shown({"1: error: columns 59-66: the drawing \"E/Re44.bmp\" is missing from the "
                   "library folder"});
     QTest::newRow("animation frame missing")
-        << crLf({entry("4  CH E Y60NBNNN6N", "Ae66_0.bmp")})
+        << crLf({EntryLineBytes{.phasenlaenge = "6", .drawing = "Ae66_0.bmp"}.text()})
         << QStringList{"E/Ae66_0.bmp", "E/Ae66_1.bmp", "E/Ae66_2.bmp"}
         << shown({"1: error: column 57: PHASENLAENGE \"6\": the animation frame \"E/Ae66_3.bmp\" "
                   "is missing from the library folder"});
     QTest::newRow("animated without a first frame's name")
-        << crLf({entry("4  CH E Y60NBNNN6N", "Ae66.bmp")}) << QStringList{"E/Ae66.bmp"}
+        << crLf({EntryLineBytes{.phasenlaenge = "6", .drawing = "Ae66.bmp"}.text()})
+        << QStringList{"E/Ae66.bmp"}
         << QStringList{"1: error: column 57: PHASENLAENGE \"6\" calls for animation frames, but "
                        "the file name holds no \"_0.bmp\" to number them from"};
     QTest::newRow("pantograph drawing missing")
-        << crLf({entry("4  CH E Y60YBNNN0N", "Re44.bmp")}) << re44
+        << crLf({EntryLineBytes{.sar = "Y"}.text()}) << re44
         << shown({"1: error: column 52: SAR \"Y\": the pantograph drawing \"E/Re44_SAR.bmp\" is "
                   "missing from the library folder"});
     QTest::newRow("no variation drawing")
-        << crLf({entry("4  CH E Y60NBNNN0Y", "Re44.bmp")})
+        << crLf({EntryLineBytes{.variations = "Y"}.text()})
         << QStringList{"E/Re44.bmp", "E/Re44_X0.bmp", "E/Re44_N.bmp"}
         << shown({"1: error: column 58: VARIATIONS \"Y\": no variation drawing (\"E/Re44_N0.bmp\" "
                   "to \"E/Re44_W9.bmp\") is in the library folder"});
     QTest::newRow("one variation drawing is enough")
-        << crLf({entry("4  CH E Y60NBNNN0Y", "Re44.bmp")})
+        << crLf({EntryLineBytes{.variations = "Y"}.text()})
         << QStringList{"E/Re44.bmp", "E/Re44_W9.bmp"} << QStringList{};
     QTest::newRow("drawing only in other letter case")
-        << crLf({entry(plain, "Re44.bmp")}) << QStringList{"E/RE44.BMP"}
+        << crLf({EntryLineBytes{}.text()}) << QStringList{"E/RE44.BMP"}
         << shown({"1: warning: columns 59-66: the drawing \"E/Re44.bmp\" is in the library "
                   "folder only as \"E/RE44.BMP\", in other letter case"});
     QTest::newRow("type folder in other letter case")
-        << crLf({entry(plain, "Re44.bmp")}) << QStringList{"e/Re44.bmp"}
+        << crLf({EntryLineBytes{}.text()}) << QStringList{"e/Re44.bmp"}
         << shown({"1: warning: columns 59-66: the drawing \"E/Re44.bmp\" is in the library "
                   "folder only as \"e/Re44.bmp\", in other letter case"});
     // Windows keeps one of the two files; Linux keeps both, and still the display program
@@ -201,36 +193,36 @@ void TestCheck::findings_data()
                      "folder only as \"E/Re44.bmp\", in other letter case");
 #endif
     QTest::newRow("one file named twice")
-        << crLf({entry(plain, "Re44.bmp"), entry(plain, "RE44.bmp")})
+        << crLf({EntryLineBytes{}.text(), EntryLineBytes{.drawing = "RE44.bmp"}.text()})
         << QStringList{"E/Re44.bmp", "E/RE44.bmp"} << shown(sameFile);
     QTest::newRow("one drawing added twice")
-        << crLf({entry(plain, "Re44.bmp"), entry(plain, "Re44.bmp")}) << re44 << QStringList{};
+        << crLf({EntryLineBytes{}.text(), EntryLineBytes{}.text()}) << re44 << QStringList{};
 
     QTest::newRow("tab in the label")
-        << crLf({entry(plain, "Re44.bmp", "Re\t4/4")}) << re44
+        << crLf({EntryLineBytes{.label = "Re\t4/4"}.text()}) << re44
         << QStringList{"1: error: column 3: control character U+0009 where a printable character "
                        "is expected"};
     QTest::newRow("LF alone inside a line")
-        << crLf({entry(plain, "Re44.bmp", "Re 4\n4")}) << re44
+        << crLf({EntryLineBytes{.label = "Re 4\n4"}.text()}) << re44
         << QStringList{"1: error: column 5: control character U+000A where a printable character "
                        "is expected"};
     QTest::newRow("CR alone ending a line")
-        << QByteArray(entry(plain, "Re44.bmp") + "\r" + entry(plain, "Re44.bmp") + "\r\n") << re44
+        << QByteArray(EntryLineBytes{}.text() + "\r" + EntryLineBytes{}.text() + "\r\n") << re44
         << QStringList{"1: error: the line ends with CR alone where CR LF is expected"};
     QTest::newRow("no line end at the end")
-        << entry(plain, "Re44.bmp") << re44
+        << EntryLineBytes{}.text() << re44
         << QStringList{"1: warning: the last line has no line end where CR LF is expected"};
     QTest::newRow("byte without a character")
-        << crLf({entry(plain, "Re44.bmp",
-                       "Re 4\x81"
-                       "4")})
+        << crLf({EntryLineBytes{.label = "Re 4\x81"
+                                         "4"}
+                     .text()})
         << re44
         << QStringList{"1: error: column 5: byte 0x81 is no character of code page "
                        "Windows-1252"};
     QTest::newRow("label in Windows-1252")
-        << crLf({entry(plain, "Re44.bmp", "Z\xFCrich")}) << re44 << QStringList{};
+        << crLf({EntryLineBytes{.label = "Z\xFCrich"}.text()}) << re44 << QStringList{};
     QTest::newRow("UTF-8 byte-order mark")
-        << QByteArray("\xEF\xBB\xBF" + crLf({entry(plain, "Re44.bmp")})) << re44
+        << QByteArray("\xEF\xBB\xBF" + crLf({EntryLineBytes{}.text()})) << re44
         << QStringList{"1: error: the file starts with the UTF-8 byte-order mark where "
                        "single-byte text of code page Windows-1252 is expected: the display "
                        "program misreads every character that is not ASCII"};
@@ -240,36 +232,39 @@ void TestCheck::findings_data()
         "error: the line holds UTF-8 text where single-byte text of code page Windows-1252 is "
         "expected: the display program misreads every character that is not ASCII");
     QTest::newRow("UTF-8 on the second line")
-        << crLf({entry(plain, "Re44.bmp"), entry(plain, "Re44.bmp", utf8Label)}) << re44
+        << crLf({EntryLineBytes{}.text(), EntryLineBytes{.label = utf8Label}.text()}) << re44
         << QStringList{"2: " + utf8Line};
     // Notepad's UTF-8: one finding for the line, its fields and drawing read as it shows them.
     QTest::newRow("UTF-8 label and drawing, a tab")
-        << crLf({entry(plain, "Z\xC3\xBCrich Tram.bmp",
-                       QByteArray("Z\xC3\xBCrich\tTram").leftJustified(41, ' '))})
+        << crLf({EntryLineBytes{.label = QByteArray("Z\xC3\xBCrich\tTram").leftJustified(41, ' '),
+                                .drawing = "Z\xC3\xBCrich Tram.bmp"}
+                     .text()})
         << QStringList{"E/Zürich Tram.bmp"}
         << QStringList{"1: " + utf8Line, "1: error: column 7: control character U+0009 where a "
                                          "printable character is expected"};
     QTest::newRow("byte-order mark, then every UTF-8 line named")
-        << QByteArray("\xEF\xBB\xBF" + crLf({entry(plain, "Re44.bmp"), entry(plain, "Re44.bmp"),
-                                             entry(plain, "Re44.bmp", utf8Label)}))
+        << QByteArray("\xEF\xBB\xBF" + crLf({EntryLineBytes{}.text(), EntryLineBytes{}.text(),
+                                             EntryLineBytes{.label = utf8Label}.text()}))
         << re44
         << QStringList{"1: error: the file starts with the UTF-8 byte-order mark where "
                        "single-byte text of code page Windows-1252 is expected: the display "
                        "program misreads every character that is not ASCII",
                        "3: " + utf8Line};
     QTest::newRow("byte-order mark before single-byte text")
-        << QByteArray("\xEF\xBB\xBF" + crLf({entry(plain, "Z\xFCrich.bmp", "Z\xFCrich")}))
+        << QByteArray(
+               "\xEF\xBB\xBF" +
+               crLf({EntryLineBytes{.label = "Z\xFCrich", .drawing = "Z\xFCrich.bmp"}.text()}))
         << QStringList{"E/Zürich.bmp"}
         << QStringList{"1: error: the file starts with the UTF-8 byte-order mark where "
                        "single-byte text of code page Windows-1252 is expected: the display "
                        "program misreads every character that is not ASCII"};
     QTest::newRow("single-byte text with one UTF-8 pair by chance")
-        << crLf({entry(plain, "Re44.bmp", "\xC2\xB0 Z\xFCrich")}) << re44 << QStringList{};
-    QTest::newRow("empty line") << crLf({entry(plain, "Re44.bmp"), ""}) << re44
+        << crLf({EntryLineBytes{.label = "\xC2\xB0 Z\xFCrich"}.text()}) << re44 << QStringList{};
+    QTest::newRow("empty line") << crLf({EntryLineBytes{}.text(), ""}) << re44
                                 << QStringList{"2: warning: empty line: the display program reads "
                                                "it as an entry"};
     QTest::newRow("no library folder")
-        << crLf({entry(plain, "Re44.bmp")}) << QStringList{}
+        << crLf({EntryLineBytes{}.text()}) << QStringList{}
         << shown({"0: error: the library folder \"LIBRARY\" is missing: no drawing is checked"});
 }
 
@@ -360,9 +355,9 @@ void TestCheck::exitStatus()
         QVERIFY(QDir(dir.path()).mkpath(name + QLatin1String("/E")));
         QVERIFY(writeBytes(dir.filePath(name + QLatin1String("/E/Re44.bmp")), "BM"));
     };
-    library(QStringLiteral("Bern"), {entry(plain, "Re44.bmp")});
-    library(QStringLiteral("Thun"), {entry(plain, "Re44.bmp"), ""});
-    library(QStringLiteral("Lüneburg"), {entry("4  CH E X60NBNNN0N", "Re44.bmp")});
+    library(QStringLiteral("Bern"), {EntryLineBytes{}.text()});
+    library(QStringLiteral("Thun"), {EntryLineBytes{}.text(), ""});
+    library(QStringLiteral("Lüneburg"), {EntryLineBytes{.ol = "X"}.text()});
 #ifdef Q_OS_UNIX
     QCOMPARE(
         ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("Pipe.txt"))).constData(), 0600), 0);

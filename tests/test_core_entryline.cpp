@@ -1,4 +1,5 @@
 #include "entry/composeentry.h"
+#include "entrylines.h"
 
 #include <QDir>
 #include <QFile>
@@ -266,8 +267,13 @@ void TestEntryLine::refusalOrder()
         QCOMPARE(refusalOf(composeEntry(e, noFiles)).message, expected[i]);
         fixes[i]();
     }
-    QCOMPARE(lineOf(composeEntry(e, noFiles)),
-             QString(40, QLatin1Char(' ')) + "1  I  E Y40NRNNN0Nx_0.bmp");
+    const EntryLine fixed{.label = "",
+                          .epoche = "1",
+                          .uland = "I",
+                          .olh = "40",
+                          .richtung = "R",
+                          .drawing = "x_0.bmp"};
+    QCOMPARE(lineOf(composeEntry(e, noFiles)), fixed.text());
 }
 
 void TestEntryLine::columns_data()
@@ -275,73 +281,72 @@ void TestEntryLine::columns_data()
     QTest::addColumn<Mutation>("mutate");
     QTest::addColumn<QString>("line");
 
-    const QString label40 = QStringLiteral("Re 4/4").leftJustified(40);
-    QTest::newRow("plain") << Mutation([](LibraryEntry &) {})
-                           << label40 + "4  CH E Y58NBNNN0NRe44.bmp";
+    QTest::newRow("plain") << Mutation([](LibraryEntry &) {
+    }) << QStringLiteral("Re 4/4                                  4  CH E Y58NBNNN0NRe44.bmp");
     QTest::newRow("empty label") << Mutation([](LibraryEntry &e) { e.labelText.clear(); })
-                                 << QString(40, ' ') + "4  CH E Y58NBNNN0NRe44.bmp";
+                                 << EntryLine{.label = "", .olh = "58"}.text();
     QTest::newRow("label trimmed")
         << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("  Re 4/4  "); })
-        << label40 + "4  CH E Y58NBNNN0NRe44.bmp";
+        << EntryLine{.olh = "58"}.text();
     // Only blanks are trimmed: a no-break space leading the label is the user's own.
     QTest::newRow("label led by a no-break space")
         << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("\u00A0Re 4/4 "); })
-        << QStringLiteral("\u00A0Re 4/4").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
+        << EntryLine{.label = QStringLiteral("\u00A0Re 4/4"), .olh = "58"}.text();
     QTest::newRow("label of exactly 40 after trimming") << Mutation([](LibraryEntry &e) {
         e.labelText = QStringLiteral("  ") + QString(40, 'x') + QStringLiteral(" ");
-    }) << QString(40, 'x') + "4  CH E Y58NBNNN0NRe44.bmp";
+    }) << EntryLine{.label = QString(40, 'x'), .olh = "58"}.text();
     QTest::newRow("long label cut as typed")
         << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("  ") + QString(45, 'y'); })
-        << QStringLiteral("  ") + QString(38, 'y') + "4  CH E Y58NBNNN0NRe44.bmp";
+        << EntryLine{.label = QStringLiteral("  ") + QString(38, 'y'), .olh = "58"}.text();
     QTest::newRow("label holding .bmp")
         << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("a.bmp"); })
-        << QStringLiteral("a.bmp").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
+        << EntryLine{.label = "a.bmp", .olh = "58"}.text();
     QTest::newRow("epochs 5 and 2")
         << Mutation([](LibraryEntry &e) { e.epochs = {false, true, false, false, true, false}; })
-        << label40 + "2-5CH E Y58NBNNN0NRe44.bmp";
+        << EntryLine{.epoche = "2-5", .olh = "58"}.text();
     QTest::newRow("epoch 6") << Mutation([](LibraryEntry &e) {
         e.epochs = {false, false, false, false, false, true};
-    }) << label40 + "6  CH E Y58NBNNN0NRe44.bmp";
+    }) << EntryLine{.epoche = "6", .olh = "58"}.text();
     QTest::newRow("USA and DT") << Mutation([](LibraryEntry &e) {
         e.countryText = QStringLiteral("USA - United States Of America");
         e.typeText = QStringLiteral("DT - Steam Railcar");
-    }) << label40 + "4  USADTY58NBNNN0NRe44.bmp";
+    }) << EntryLine{.uland = "USA", .gt = "DT", .olh = "58"}.text();
     QTest::newRow("typed short country and type filled") << Mutation([](LibraryEntry &e) {
         e.countryText = QStringLiteral("I");
         e.typeText = QStringLiteral("E");
-    }) << label40 + "4  I  E Y58NBNNN0NRe44.bmp";
+    }) << EntryLine{.uland = "I", .olh = "58"}.text();
     QTest::newRow("typed text not in the lists") << Mutation([](LibraryEntry &e) {
         e.countryText = QStringLiteral("Xanadu");
         e.typeText = QStringLiteral("qq zz");
-    }) << label40 + "4  XanqqY58NBNNN0NRe44.bmp";
+    }) << EntryLine{.uland = "Xan", .gt = "qq", .olh = "58"}.text();
     QTest::newRow("OL N, OLH 40") << Mutation([](LibraryEntry &e) {
         e.overheadLineYes = false;
         e.overheadLineNo = true;
         e.lineHeightText = QStringLiteral("40");
-    }) << label40 + "4  CH E N40NBNNN0NRe44.bmp";
+    }) << EntryLine{.ol = "N", .olh = "40"}.text();
     QTest::newRow("3rail, OLH 090") << Mutation([](LibraryEntry &e) {
         e.overheadLineYes = false;
         e.overheadLineThirdRail = true;
         e.lineHeightText = QStringLiteral("090");
-    }) << label40 + "4  CH E 390NBNNN0NRe44.bmp";
+    }) << EntryLine{.ol = "3", .olh = "90"}.text();
     QTest::newRow("L, switching, push-pull, double") << Mutation([](LibraryEntry &e) {
         e.directionBoth = false;
         e.directionLeft = true;
         e.switchingOperation = e.pushPull = e.doubleTraction = true;
-    }) << label40 + "4  CH E Y58NLYYY0NRe44.bmp";
+    }) << EntryLine{.olh = "58", .richtung = "L", .rangier = "Y", .wz = "Y", .dt = "Y"}.text();
     QTest::newRow("R") << Mutation([](LibraryEntry &e) {
         e.directionBoth = false;
         e.directionRight = true;
-    }) << label40 + "4  CH E Y58NRNNN0NRe44.bmp";
+    }) << EntryLine{.olh = "58", .richtung = "R"}.text();
     QTest::newRow("cycle 0 needs no frames")
         << Mutation([](LibraryEntry &e) { e.animationCycleText = QStringLiteral("0"); })
-        << label40 + "4  CH E Y58NBNNN0NRe44.bmp";
+        << EntryLine{.olh = "58"}.text();
     QTest::newRow("name with spaces")
         << Mutation([](LibraryEntry &e) { e.drawingFileName = QStringLiteral(" Re 44 .bmp"); })
-        << label40 + "4  CH E Y58NBNNN0N Re 44 .bmp";
+        << EntryLine{.olh = "58", .drawing = " Re 44 .bmp"}.text();
     QTest::newRow("code page letters")
         << Mutation([](LibraryEntry &e) { e.labelText = QStringLiteral("Zürich €"); })
-        << QStringLiteral("Zürich €").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
+        << EntryLine{.label = "Zürich €", .olh = "58"}.text();
 }
 
 void TestEntryLine::columns()

@@ -1,3 +1,4 @@
+#include "entrylines.h"
 #include "library/libraryfile.h"
 #include "scratchdrive.h"
 #include "site/htmlpages.h"
@@ -14,11 +15,9 @@
 
 namespace {
 
-// An entry line as the window composes it: LABEL padded to 40, then 18 attribute columns.
 QString entryLine(const QString &label, const QString &fileName)
 {
-    return label.leftJustified(40, QLatin1Char(' ')) + QStringLiteral("4  I  E Y60NLNNN0N") +
-           fileName;
+    return EntryLine{.label = label, .uland = "I", .richtung = "L", .drawing = fileName}.text();
 }
 
 // The path with "/" turned into this system's separator.

@@ -1,4 +1,5 @@
 #include "drawingnames/codetables.h"
+#include "entrylines.h"
 #include "library/libraryfile.h"
 #include "library/librarysave.h"
 #include "library/sameplace.h"
@@ -26,13 +27,15 @@ struct EntryFlags
     QString label = QStringLiteral("Re 4/4 II");
 };
 
-// An entry line as composition writes it: LABEL, EPOCHE, ULAND, GT, OL, OLH, SAR, RICHTUNG,
-// RANGIER, WZ, DT, PHASENLAENGE, VARIATIONS, then the drawing's name from column 59.
 QString entryLine(const QString &drawing, const EntryFlags &flags = {})
 {
-    return flags.label.leftJustified(40, QLatin1Char(' ')) + QLatin1String("4  CH ") + flags.type +
-           QLatin1String("Y60") + flags.sar + QLatin1String("BNNN") + flags.cycle +
-           flags.variations + drawing;
+    return EntryLine{.label = flags.label,
+                     .gt = flags.type,
+                     .sar = flags.sar,
+                     .phasenlaenge = flags.cycle,
+                     .variations = flags.variations,
+                     .drawing = drawing}
+        .text();
 }
 
 // Every drawing gets bytes of its own, so a copy of the wrong file shows.

@@ -2,6 +2,7 @@
 // runs this program once per code page (cmake: Wine takes the code page from the locale it is
 // started in); TESSARO_ANSI_CODE_PAGE names the one it must have been given. Elsewhere the
 // code page is always Windows-1252.
+#include "entrylines.h"
 #include "testfiles.h"
 #include "windowfixture.h"
 
@@ -29,7 +30,7 @@ unsigned systemCodePage()
 // An entry line of 58 columns and a drawing name, as bytes.
 QByteArray entryBytes(const QByteArray &label, const QByteArray &drawing)
 {
-    return label.leftJustified(40, ' ') + "4  CH E Y58NBNNN0N" + drawing;
+    return EntryLineBytes{.label = label, .olh = "58", .drawing = drawing}.text();
 }
 
 const QByteArray swiss1252 = entryBytes("Z\xFCrich Hbf", "B\xE4r.bmp");

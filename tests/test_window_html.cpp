@@ -1,3 +1,4 @@
+#include "entrylines.h"
 #include "frmedit.h"
 #include "library/libraryfile.h"
 #include "mountedvolume.h"
@@ -78,8 +79,7 @@ QByteArray gifOfWidth(int width)
 
 QString entryLine(const QString &label, const QString &fileName)
 {
-    return label.leftJustified(40, QLatin1Char(' ')) + QStringLiteral("4  CH E Y60NLNNN0N") +
-           fileName;
+    return EntryLine{.label = label, .richtung = "L", .drawing = fileName}.text();
 }
 
 QByteArray crlfLines(const QStringList &lines)

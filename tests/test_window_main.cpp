@@ -1,4 +1,5 @@
 #include "captionfonts.h"
+#include "entrylines.h"
 #include "testfiles.h"
 #include "windowfixture.h"
 
@@ -543,7 +544,7 @@ void TestMainWindow::addAndErase()
     const QString folder = m_dir.path();
     prepareEntry(*f, folder, QStringLiteral("Re44.bmp"));
     auto *list = f->libraryList();
-    const QString line = QStringLiteral("Re 4/4").leftJustified(40) + "4  CH E Y58NBNNN0NRe44.bmp";
+    const QString line = EntryLine{.olh = "58"}.text();
 
     f->window->addEntry();
     QCOMPARE(f->window->sourceFolder, QDir::toNativeSeparators(folder + QLatin1Char('/')));

@@ -37,7 +37,7 @@ struct FileBytes
     QString error; // empty when read
 };
 
-FileBytes readWhole(const QString &path)
+FileBytes readInputFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -62,7 +62,7 @@ PublishOutcome publishLibrary(const SiteLocations &site, const QString &attribut
     const LibraryFileContent index = readLibraryFile(site.indexPage);
     if (!index.ok())
         return {cannotRead(QStringLiteral("site index page"), site.indexPage, index.error), {}};
-    const FileBytes pageTemplate = readWhole(site.pageTemplate);
+    const FileBytes pageTemplate = readInputFile(site.pageTemplate);
     if (!pageTemplate.error.isEmpty())
         return {cannotRead(QStringLiteral("page template"), site.pageTemplate, pageTemplate.error),
                 {}};

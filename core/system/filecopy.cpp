@@ -93,7 +93,7 @@ public:
 
     // The file's bytes, as many as it holds when asked: one read where the system gives them
     // all at once (a read that only finds the end costs Wine a round trip).
-    bool readWhole(QByteArray &data)
+    bool readToEnd(QByteArray &data)
     {
         const qint64 total = size();
         return total >= 0 && readFromStart(data, total);
@@ -123,7 +123,7 @@ public:
     }
 
     // All of data, going on after a short write until the system says why it stops.
-    bool writeAll(const QByteArray &data)
+    bool writeWholeBuffer(const QByteArray &data)
     {
         const char *next = data.constData();
         qint64 left = data.size();
@@ -283,7 +283,7 @@ QString writePart(const QString &partName, const QByteArray &data)
             return part.reason();
     }
     QByteArray back;
-    if (!part.writeAll(data) || !part.readFromStart(back, data.size()) || !part.close())
+    if (!part.writeWholeBuffer(data) || !part.readFromStart(back, data.size()) || !part.close())
         return part.reason();
     if (back != data)
         return QStringLiteral("the copy does not read back as the source (%1 of %2 bytes kept)")
@@ -300,7 +300,7 @@ CopyOutcome copyFileReplacing(const QString &source, const QString &target)
     QByteArray data;
     {
         SystemFile from;
-        if (!from.open(source, SystemFile::Use::Read) || !from.readWhole(data))
+        if (!from.open(source, SystemFile::Use::Read) || !from.readToEnd(data))
             return {from.reason(), false};
     }
     const QString partName = partNameOf(target);
@@ -352,7 +352,7 @@ QString replaceFile(const QString &from, const QString &to)
     return {};
 }
 
-QString writeAll(QFileDevice &device, const char *data, qint64 size)
+QString writeAllToDevice(QFileDevice &device, const char *data, qint64 size)
 {
     while (size > 0) {
         const qint64 written = device.write(data, size);

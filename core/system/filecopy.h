@@ -4,7 +4,10 @@
 #include <QString>
 
 // File operations of a save that say why they failed, in the system's own words. Every path
-// may be longer than Windows' classic limit of 260 characters.
+// may be longer than Windows' classic limit of 260 characters. The copies here write through the
+// system's own calls, and read each part back against its source, because a save makes
+// thousands of them (under Wine every question Qt asks costs a round trip); writeWholeFile
+// (wholefile.h) is the other careful writer, for the few whole files the program composes.
 
 // How a copy ended: empty reason on success; otherwise the reason, and whether it was the
 // target side (its folder, the part file, the rename) that failed rather than the source.
@@ -50,4 +53,4 @@ QString makeFolder(const QString &path);
 // Writes all of data to an unbuffered device, going on after a short write until the system
 // says why it stops. Returns the reason on failure, empty on success. (A buffered QSaveFile
 // commits a file whose last flush came up short as if it were whole.)
-QString writeAll(QFileDevice &device, const char *data, qint64 size);
+QString writeAllToDevice(QFileDevice &device, const char *data, qint64 size);

@@ -23,7 +23,7 @@ QString fileNameKey(const QString &name)
 
 } // namespace
 
-bool ListedFiles::isOrdinaryFile(const QString &path)
+bool ListedFiles::isListedFile(const QString &path)
 {
     const QFileInfo file(path);
     const QString folder = fileNameKey(QDir::cleanPath(file.absolutePath()));

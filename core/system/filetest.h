@@ -20,10 +20,10 @@ bool isOrdinaryFile(const QString &path);
 class ListedFiles
 {
 public:
-    bool isOrdinaryFile(const QString &path);
+    bool isListedFile(const QString &path);
     FileTest test()
     {
-        return [this](const QString &path) { return isOrdinaryFile(path); };
+        return [this](const QString &path) { return isListedFile(path); };
     }
 
 private:

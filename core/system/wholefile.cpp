@@ -34,7 +34,7 @@ QString writeWholeFile(const QString &path, const QByteArray &bytes)
     // not see that flush come up short, and commits a cut file as if it were whole.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    if (QString reason = writeAll(file, bytes.constData(), bytes.size()); !reason.isEmpty())
+    if (QString reason = writeAllToDevice(file, bytes.constData(), bytes.size()); !reason.isEmpty())
         return reason; // the part file is discarded, the old file stays
     if (QString reason = syncToDisk(file); !reason.isEmpty())
         return reason;

@@ -52,15 +52,7 @@ cleanup() {
     stop "$xvfb_pid"
     rm -rf "$work"
 }
-trap cleanup EXIT
-trap 'exit 129' HUP
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+clean_up_on_exit
 
 start_x_server 1024x768
 

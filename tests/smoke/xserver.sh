@@ -1,5 +1,18 @@
 # Shell functions for the scripts that start an X server of their own (sourced, not run).
-# The sourcing script sets work (a folder of its own) and defines fail MESSAGE.
+# The sourcing script sets work (a folder of its own) and defines cleanup.
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Runs cleanup however the script ends; a signal ends it with the shell's status for it.
+clean_up_on_exit() {
+    trap cleanup EXIT
+    trap 'exit 129' HUP
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+}
 
 # Stops the process PID: politely, then after five seconds for good. An empty PID is no process.
 stop() {
