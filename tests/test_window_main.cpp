@@ -79,6 +79,10 @@ const QStringList tabOrderControls = {
 
 } // namespace
 
+// One question a screen reader asks a text box, checked against the box itself.
+using TextBoxQuestion = std::function<void(QLineEdit &, QAccessibleInterface &)>;
+Q_DECLARE_METATYPE(TextBoxQuestion)
+
 // Spoils one attribute of a prepared entry in the window.
 using Spoil = std::function<void(WindowFixture &)>;
 Q_DECLARE_METATYPE(Spoil)
@@ -99,6 +103,8 @@ private Q_SLOTS:
     void captionFontPerKind();
     void accessibleNames_data();
     void accessibleNames();
+    void textBoxAnswers_data();
+    void textBoxAnswers();
     void focusVisible_data();
     void focusVisible();
     void addWithoutLibrary();
@@ -409,6 +415,109 @@ void TestMainWindow::accessibleNames()
                  combo->currentText());
     }
 #endif
+}
+
+void TestMainWindow::textBoxAnswers_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<TextBoxQuestion>("question");
+    const auto row = [](const char *name, const char *control, const TextBoxQuestion &question) {
+        QTest::newRow(name) << QString::fromLatin1(control) << question;
+    };
+    // What Qt's AT-SPI bridge relays: the runs from offset 0 on, joined.
+    const TextBoxQuestion wholeRun = [](QLineEdit &box, QAccessibleInterface &spoken) {
+        int start = -1;
+        int end = -1;
+        QCOMPARE(spoken.textInterface()->attributes(1, &start, &end), QString());
+        QCOMPARE(spoken.textInterface()->text(start, end), box.text());
+    };
+    row("one run over the LABEL", "txtDescription", wholeRun);
+    row("one run over the country box", "cboUland", wholeRun);
+    row("value", "txtDescription", [](QLineEdit &box, QAccessibleInterface &spoken) {
+        QCOMPARE(spoken.text(QAccessible::Value), box.text());
+        spoken.setText(QAccessible::Value, QStringLiteral("Re 4/4"));
+        QCOMPARE(box.text(), QStringLiteral("Re 4/4"));
+    });
+    row("role and state", "txtPixels", [](QLineEdit &box, QAccessibleInterface &spoken) {
+        QCOMPARE(spoken.role(), QAccessible::EditableText);
+        box.setReadOnly(true);
+        QVERIFY(spoken.state().editable && spoken.state().readOnly &&
+                spoken.state().selectableText);
+        box.setReadOnly(false);
+        QVERIFY(!spoken.state().readOnly);
+    });
+    row("caret", "txtDescription", [](QLineEdit &box, QAccessibleInterface &spoken) {
+        box.setCursorPosition(3);
+        QCOMPARE(spoken.textInterface()->cursorPosition(), 3);
+        spoken.textInterface()->setCursorPosition(5);
+        QCOMPARE(box.cursorPosition(), 5);
+    });
+    row("selection", "txtDescription", [](QLineEdit &box, QAccessibleInterface &spoken) {
+        QAccessibleTextInterface *text = spoken.textInterface();
+        text->setSelection(0, 1, 4);
+        QCOMPARE(box.selectedText(), box.text().mid(1, 3));
+        int start = -1;
+        int end = -1;
+        text->selection(0, &start, &end);
+        QCOMPARE(QList<int>({text->selectionCount(), start, end}), QList<int>({1, 1, 4}));
+        text->removeSelection(0);
+        QVERIFY(!box.hasSelectedText());
+    });
+    row("text at an offset", "txtDescription", [](QLineEdit &box, QAccessibleInterface &spoken) {
+        QAccessibleTextInterface *text = spoken.textInterface();
+        int start = -1;
+        int end = -1;
+        QCOMPARE(text->textAtOffset(3, QAccessible::CharBoundary, &start, &end),
+                 QStringLiteral("0"));
+        QCOMPARE(text->textAtOffset(4, QAccessible::WordBoundary, &start, &end).trimmed(),
+                 QStringLiteral("01"));
+        QCOMPARE(start, 3);
+        QCOMPARE(text->textAtOffset(4, QAccessible::LineBoundary, &start, &end), box.text());
+        box.setCursorPosition(1);
+        QCOMPARE(text->textAfterOffset(-2, QAccessible::CharBoundary, &start, &end),
+                 QStringLiteral(" "));
+    });
+    row("edits", "txtDescription", [](QLineEdit &box, QAccessibleInterface &spoken) {
+        QAccessibleEditableTextInterface *edit = spoken.editableTextInterface();
+        edit->insertText(0, QStringLiteral("E"));
+        edit->replaceText(1, 3, QStringLiteral("b"));
+        edit->deleteText(2, 3);
+        QCOMPARE(box.text(), QStringLiteral("Eb01 DB"));
+    });
+    row("a character's place", "txtDescription", [](QLineEdit &box, QAccessibleInterface &spoken) {
+        QAccessibleTextInterface *text = spoken.textInterface();
+        const QRect place = text->characterRect(4);
+        QVERIFY(box.rect().contains(box.mapFromGlobal(place.center())));
+        QCOMPARE(text->offsetAtPoint(place.center()), 4);
+    });
+    row("a password is not read out", "txtDescription",
+        [](QLineEdit &box, QAccessibleInterface &spoken) {
+            box.setEchoMode(QLineEdit::Password);
+            QCOMPARE(spoken.text(QAccessible::Value), QString(box.text().size(), u'*'));
+            QVERIFY(spoken.state().passwordEdit);
+            QCOMPARE(spoken.textInterface()->text(0, 3), QString());
+        });
+}
+
+// A text box answers a screen reader as Qt's own interface does, with its whole text in one
+// attribute run.
+void TestMainWindow::textBoxAnswers()
+{
+    QFETCH(QString, control);
+    QFETCH(TextBoxQuestion, question);
+    QWidget *widget = f->child(control);
+    auto *combo = qobject_cast<QComboBox *>(widget);
+    QLineEdit *box = combo ? combo->lineEdit() : qobject_cast<QLineEdit *>(widget);
+    QVERIFY(box);
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+    if (combo)
+        combo->setCurrentIndex(1);
+    else
+        box->setText(QStringLiteral("BR 01 DB"));
+    QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(box);
+    QVERIFY(spoken && spoken->textInterface() && spoken->editableTextInterface());
+    question(*box, *spoken);
 }
 
 void TestMainWindow::focusVisible_data()

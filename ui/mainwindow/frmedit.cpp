@@ -1,6 +1,7 @@
 #include "frmedit.h"
 
 #include "accessiblenames.h"
+#include "accessibletextbox.h"
 #include "captionfonts.h"
 #include "digitonlyfilter.h"
 #include "drawingnames/codetables.h"
@@ -53,6 +54,8 @@ FrmEdit::FrmEdit(std::unique_ptr<ModalExchange> exchange, QWidget *parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::FrmEdit>()), m_exchange(std::move(exchange))
 {
     initProgramResources();
+    // Before any box is made or asked for: a box keeps the interface it was first given.
+    installAccessibleTextBoxes();
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/tessaro.bmp")));
     collectCheckBoxGroups();
