@@ -424,15 +424,6 @@ void TestMainWindow::textBoxAnswers_data()
     const auto row = [](const char *name, const char *control, const TextBoxQuestion &question) {
         QTest::newRow(name) << QString::fromLatin1(control) << question;
     };
-    // What Qt's AT-SPI bridge relays: the runs from offset 0 on, joined.
-    const TextBoxQuestion wholeRun = [](QLineEdit &box, QAccessibleInterface &spoken) {
-        int start = -1;
-        int end = -1;
-        QCOMPARE(spoken.textInterface()->attributes(1, &start, &end), QString());
-        QCOMPARE(spoken.textInterface()->text(start, end), box.text());
-    };
-    row("one run over the LABEL", "txtDescription", wholeRun);
-    row("one run over the country box", "cboUland", wholeRun);
     row("value", "txtDescription", [](QLineEdit &box, QAccessibleInterface &spoken) {
         QCOMPARE(spoken.text(QAccessible::Value), box.text());
         spoken.setText(QAccessible::Value, QStringLiteral("Re 4/4"));

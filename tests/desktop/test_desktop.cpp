@@ -6,13 +6,18 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QComboBox>
+#include <QDir>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <QWindow>
@@ -175,6 +180,7 @@ private Q_SLOTS:
     void heardOnArrival();
 
 private:
+    QTemporaryDir m_drawings; // the window starts here, on two drawings
     std::unique_ptr<FrmEdit> m_window;
 };
 
@@ -184,6 +190,12 @@ void TestDesktop::initTestCase()
              "run through desktop_session.sh, on the system's own platform");
     QVERIFY(expectedScale() >= 1.0);
     qInfo("platform %s, scale %.2f", qPrintable(QGuiApplication::platformName()), expectedScale());
+    QVERIFY(m_drawings.isValid());
+    QImage drawing(40, 20, QImage::Format_RGB32);
+    drawing.fill(Qt::red);
+    for (const char *name : {"CH_Re 4-4_E_SBB.bmp", "FRG_BR 01_D_DB.bmp"})
+        QVERIFY(drawing.save(m_drawings.filePath(QLatin1String(name)), "BMP"));
+    QVERIFY(QDir::setCurrent(m_drawings.path()));
 }
 
 void TestDesktop::init()
@@ -371,14 +383,24 @@ void TestDesktop::heardOnArrival_data()
 {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("control");
+    // The value as a screen reader hears it, once FRG_BR 01_D_DB.bmp is chosen; none: nothing
+    // is chosen and the value is not asked.
+    QTest::addColumn<QString>("valueHeard");
     QTest::newRow("empty LABEL box") << "File1"
-                                     << "txtDescription";
-    QTest::newRow("OLH box with its value") << "chkOL_1"
-                                            << "txtPixels";
+                                     << "txtDescription" << QString();
     QTest::newRow("empty PHASENLAENGE box") << "chkDT_1"
-                                            << "txtCycle";
+                                            << "txtCycle" << QString();
     QTest::newRow("folder list with its current folder") << "Drive1"
-                                                         << "dirSourceBMP";
+                                                         << "dirSourceBMP" << QString();
+    QTest::newRow("LABEL box with the drawing's label") << "File1"
+                                                        << "txtDescription"
+                                                        << "BR 01 DB";
+    QTest::newRow("OLH box with its value") << "chkOL_1"
+                                            << "txtPixels"
+                                            << "58";
+    QTest::newRow("ULAND with the drawing's country") << "chkEPO_6"
+                                                      << "cboUland"
+                                                      << "FRG - Germany";
 }
 
 // Tabbing to a control, a screen reader hears of its arrival before anything else of it: a
@@ -390,9 +412,18 @@ void TestDesktop::heardOnArrival()
         QSKIP("no accessibility bus on this desktop: the test desktop_screen_reader has one");
     QFETCH(QString, from);
     QFETCH(QString, control);
+    QFETCH(QString, valueHeard);
     QWidget *start = m_window->findChild<QWidget *>(from);
     QWidget *target = m_window->findChild<QWidget *>(control);
     QVERIFY(start && target);
+    if (!valueHeard.isEmpty()) {
+        // The second of the two drawings, chosen with the keyboard.
+        QWidget *files = m_window->findChild<QWidget *>(QStringLiteral("File1"));
+        files->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(files->hasFocus());
+        pressOnHost("Down Down");
+        QTRY_COMPARE(m_window->drawingFileName, QStringLiteral("FRG_BR 01_D_DB.bmp"));
+    }
     start->setFocus(Qt::OtherFocusReason);
     QTRY_VERIFY(start->hasFocus());
     QTest::qWait(200);
@@ -413,6 +444,27 @@ void TestDesktop::heardOnArrival()
             ofTarget.append(event.type);
     QVERIFY(!ofTarget.isEmpty());
     QCOMPARE(ofTarget.first(), QAccessible::Focus);
+
+    if (!valueHeard.isEmpty()) {
+        // Read as Qt's AT-SPI bridge relays the text to a screen reader: attribute runs from
+        // offset 0 on, joined, up to a run that does not advance.
+        const auto *combo = qobject_cast<QComboBox *>(target);
+        QWidget *box = combo ? combo->lineEdit() : target;
+        QAccessibleTextInterface *text =
+            QAccessible::queryAccessibleInterface(box)->textInterface();
+        QVERIFY(text);
+        QString joined;
+        for (int offset = 0; offset < text->characterCount();) {
+            int start = -1;
+            int end = -1;
+            text->attributes(offset, &start, &end);
+            if (end <= offset)
+                break;
+            joined += text->text(offset, end);
+            offset = end;
+        }
+        QCOMPARE(joined, valueHeard);
+    }
 
     if (const auto *list = qobject_cast<QListWidget *>(target)) {
         QVERIFY(list->currentItem());
