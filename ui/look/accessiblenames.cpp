@@ -1,7 +1,6 @@
 #include "accessiblenames.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QLabel>
 
 #include <initializer_list>
@@ -77,14 +76,6 @@ void nameControlsForScreenReaders(QWidget &client)
         QWidget *first = child(*row.controls.begin());
         if (first->accessibleName() != spoken(caption))
             continue;
-#ifdef Q_OS_UNIX
-        // There Qt gives a combo box its shown item ("CH   - Switzerland") as its name, which
-        // a labelling caption would silence: the caption is said after it.
-        if (qobject_cast<QComboBox *>(first)) {
-            first->setAccessibleDescription(spoken(caption));
-            continue;
-        }
-#endif
         caption->setBuddy(first);
     }
 

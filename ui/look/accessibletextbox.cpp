@@ -203,19 +203,9 @@ private:
     int caretFor(int offset) const { return offset == -2 ? cursorPosition() : offset; }
 };
 
-QAccessibleInterface *textBoxFactory(const QString &className, QObject *object)
-{
-    // As Qt's own factory: a spin box reads its line edit itself.
-    if (className != QLatin1String("QLineEdit") ||
-        object->objectName() == QLatin1String("qt_spinbox_lineedit"))
-        return nullptr;
-    auto *box = qobject_cast<QLineEdit *>(object);
-    return box ? new AccessibleTextBox(box) : nullptr;
-}
-
 } // namespace
 
-void installAccessibleTextBoxes()
+QAccessibleInterface *newAccessibleTextBox(QLineEdit *box)
 {
-    QAccessible::installFactory(textBoxFactory);
+    return new AccessibleTextBox(box);
 }

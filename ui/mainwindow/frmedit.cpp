@@ -1,7 +1,7 @@
 #include "frmedit.h"
 
 #include "accessiblenames.h"
-#include "accessibletextbox.h"
+#include "accessibleinterfaces.h"
 #include "captionfonts.h"
 #include "digitonlyfilter.h"
 #include "drawingnames/codetables.h"
@@ -55,7 +55,7 @@ FrmEdit::FrmEdit(std::unique_ptr<ModalExchange> exchange, QWidget *parent)
 {
     initProgramResources();
     // Before any box is made or asked for: a box keeps the interface it was first given.
-    installAccessibleTextBoxes();
+    installAccessibleInterfaces();
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/tessaro.bmp")));
     collectCheckBoxGroups();
