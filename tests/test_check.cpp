@@ -150,6 +150,10 @@ void TestCheck::findings_data()
         << crLf({EntryLineBytes{}.text()}) << QStringList{"E/Re45.bmp"}
         << shown({"1: error: columns 59-66: the drawing \"E/Re44.bmp\" is missing from the "
                   "library folder"});
+    QTest::newRow("part file of a cut save")
+        << crLf({EntryLineBytes{}.text()}) << QStringList{"E/Re44.bmp", "E/.~Ae66.bmp.tessaro-part"}
+        << shown({"0: warning: \"E/.~Ae66.bmp.tessaro-part\": a part file left by a save that "
+                  "was cut short"});
     QTest::newRow("drawing in another type folder")
         << crLf({EntryLineBytes{}.text()}) << QStringList{"V/Re44.bmp"}
         << shown({"1: error: columns 59-66: the drawing \"E/Re44.bmp\" is missing from the "

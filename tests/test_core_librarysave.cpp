@@ -3,6 +3,7 @@
 #include "library/libraryfile.h"
 #include "library/librarysave.h"
 #include "library/sameplace.h"
+#include "library/savelibrary.h"
 #include "library/savereport.h"
 #include "mountedvolume.h"
 #include "system/filecopy.h"
@@ -104,6 +105,7 @@ private slots:
     void unusableTypeCodeNeverLeavesLibrary();
     void noLibraryFolderCopiesNothing();
     void notCopiedMessageIsCut();
+    void cutSaveLeavesOldAttributesFile();
 };
 
 void TestLibrarySave::firstSaveOnDisk_data()
@@ -655,4 +657,46 @@ void TestLibrarySave::notCopiedMessageIsCut()
 }
 
 QTEST_GUILESS_MAIN(TestLibrarySave)
+// A save cut short at any copy (here the second, whose copy fails) finds the old attributes
+// file on disk, which names none of this save's drawings; the part file an earlier cut save
+// left in a type folder it writes into is gone after it.
+void TestLibrarySave::cutSaveLeavesOldAttributesFile()
+{
+    QTemporaryDir place;
+    const QString source = place.filePath(QStringLiteral("src"));
+    QVERIFY(QDir().mkpath(source));
+    const QStringList drawings{"Re44.bmp", "Ae66.bmp", "Ee33.bmp"};
+    LibrarySave save;
+    for (const QString &drawing : drawings) {
+        QVERIFY(writeBytes(source + QLatin1Char('/') + drawing, drawingBytes(drawing)));
+        save.lines.append(entryLine(drawing));
+        save.lineBytes.append(save.lines.last().toLatin1());
+        save.statuses.append(QStringLiteral("N"));
+        save.sourceFolders.append(source);
+    }
+    save.attributesFile = place.filePath(QStringLiteral("Swiss.txt"));
+    save.libraryFolder = place.filePath(QStringLiteral("Swiss"));
+    const QByteArray old = "an older library\r\n";
+    QVERIFY(writeBytes(save.attributesFile, old));
+    const QString leftPart = save.libraryFolder + QLatin1String("/E/.~Ae66.bmp.tessaro-part");
+    QVERIFY(QDir().mkpath(save.libraryFolder + QLatin1String("/E")));
+    QVERIFY(writeBytes(leftPart, "cut"));
+    save.firstSave = true;
+    int copies = 0;
+    QByteArray onDiskAtCut;
+    save.copyFile = [&](const QString &from, const QString &to) {
+        if (++copies < 2)
+            return copyFileReplacing(from, to);
+        onDiskAtCut = readBytes(save.attributesFile);
+        return CopyOutcome{QStringLiteral("cut short"), true};
+    };
+
+    const LibrarySaveReport report = saveLibraryFiles(save);
+    QCOMPARE(onDiskAtCut, old);
+    QVERIFY(report.fileWritten());
+    QCOMPARE(report.copied, QStringList{native(save.libraryFolder + QLatin1String("/E/Re44.bmp"))});
+    QCOMPARE(readBytes(save.attributesFile), libraryFileBytes(save.lineBytes));
+    QVERIFY(!QFileInfo::exists(leftPart));
+}
+
 #include "test_core_librarysave.moc"

@@ -5,11 +5,13 @@
 #include "entry/entryline.h"
 #include "library/libraryfolderfiles.h"
 #include "library/sameplace.h"
+#include "system/filecopy.h"
 #include "system/nativepath.h"
 #include "system/windowsnames.h"
 #include "text/charactername.h"
 #include "text/codepage.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 
@@ -196,6 +198,25 @@ CheckFindings checkLibraryContent(const LibraryFileContent &content, const QStri
     return findings;
 }
 
+namespace {
+
+// The part files of copies cut short, in the type folders: shared with the library, they are
+// files the display program never reads.
+CheckFindings leftoverPartFindings(const QString &libraryFolder)
+{
+    CheckFindings findings;
+    const QDir folder(libraryFolder);
+    for (const QString &type : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        for (const QString &part : leftoverParts(folder.filePath(type)))
+            findings.append({0, CheckFinding::Kind::Warning,
+                             QStringLiteral("%1: a part file left by a save that was cut short")
+                                 .arg(quotedText(shownPath(type + QLatin1Char('/') +
+                                                           QFileInfo(part).fileName())))});
+    return findings;
+}
+
+} // namespace
+
 LibraryCheck checkLibraryFile(const QString &path)
 {
     LibraryCheck check;
@@ -240,6 +261,7 @@ LibraryCheck checkLibraryFile(const QString &path)
         return check;
     }
     LibraryFolderFiles files(*libraryFolder);
+    check.findings += leftoverPartFindings(*libraryFolder);
     check.findings += checkLibraryContent(content, *libraryFolder, &files);
     return check;
 }

@@ -77,14 +77,19 @@ QString writeLibraryFile(const QString &path, const QStringList &lines)
     return writeLibraryFileBytes(path, encoded);
 }
 
-QString writeLibraryFileBytes(const QString &path, const QList<QByteArray> &lines)
+QByteArray libraryFileBytes(const QList<QByteArray> &lines)
 {
     QByteArray bytes;
     for (const QByteArray &line : lines) {
         bytes += line;
         bytes += "\r\n";
     }
-    return writeWholeFile(path, bytes);
+    return bytes;
+}
+
+QString writeLibraryFileBytes(const QString &path, const QList<QByteArray> &lines)
+{
+    return writeWholeFile(path, libraryFileBytes(lines));
 }
 std::optional<QString> libraryFolderOf(const QString &path)
 {

@@ -43,6 +43,8 @@ QStringList splitLibraryText(const QByteArray &bytes);
 // from a file goes back byte for byte whatever the code page in use.
 QString writeLibraryFile(const QString &path, const QStringList &lines);
 QString writeLibraryFileBytes(const QString &path, const QList<QByteArray> &lines);
+// The bytes of an attributes file of these lines: each followed by CR LF.
+QByteArray libraryFileBytes(const QList<QByteArray> &lines);
 
 // The library folder of an attributes file: the path cut before the first "." of its file
 // name (C:\Libs\Swiss.txt gives C:\Libs\Swiss). nullopt when the file name holds no ".".

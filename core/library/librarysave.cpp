@@ -163,7 +163,9 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
                     continue;
             }
         }
-        if (const CopyOutcome outcome = copyFileReplacing(from, to); outcome.ok()) {
+        if (const CopyOutcome outcome =
+                save ? save->copyFile(from, to) : copyFileReplacing(from, to);
+            outcome.ok()) {
             report.copied.append(to);
             if (save)
                 save->copied.insert(samePlaceKey(to), {to, from});

@@ -2,6 +2,7 @@
 
 #include "entry/entryline.h"
 #include "library/savereport.h"
+#include "system/filecopy.h"
 #include "system/filetest.h"
 
 #include <QHash>
@@ -40,6 +41,7 @@ struct CopiesOfOneSave
     QHash<QString, Copy> copied;
     QHash<QString, qsizetype> entryReadFromFile;
     ListedFiles sourceFiles;
+    FileCopy copyFile = copyFileReplacing;
 };
 
 struct EntryCopyReport

@@ -1,10 +1,13 @@
 #include "library/savelibrary.h"
 
 #include "drawingnames/codetables.h"
+#include "entry/entryline.h"
 #include "library/libraryfile.h"
 #include "library/librarysave.h"
 #include "library/sameplace.h"
 #include "system/filetest.h"
+#include "system/nativepath.h"
+#include "system/wholefile.h"
 
 namespace {
 
@@ -25,29 +28,50 @@ QHash<QString, qsizetype> filesOfEntriesReadFromFile(const LibrarySave &save)
     return files;
 }
 
+// The type folders the added entries' drawings go to, once each.
+QStringList typeFoldersWrittenInto(const LibrarySave &save)
+{
+    QStringList folders;
+    const QStringList types = vehicleTypeCodes();
+    for (qsizetype i = 0; i < save.lines.size(); ++i) {
+        const QString type = typeFolderOf(save.lines[i]);
+        const QString folder = joinPath(save.libraryFolder, type);
+        if (save.statuses.value(i) == added && types.contains(type) && !folders.contains(folder))
+            folders.append(folder);
+    }
+    return folders;
+}
+
 } // namespace
 
 LibrarySaveReport saveLibraryFiles(const LibrarySave &save)
 {
     LibrarySaveReport report;
-    report.fileFailure = writeLibraryFileBytes(save.attributesFile, save.lineBytes);
+    PendingWholeFile attributesFile(save.attributesFile, libraryFileBytes(save.lineBytes));
+    report.fileFailure = attributesFile.failure();
     if (!report.fileWritten())
         return report;
     if (save.firstSave)
         report.notCopied += makeLibraryFolders(save.libraryFolder, vehicleTypeCodes());
+    if (!save.libraryFolder.isEmpty())
+        for (const QString &folder : typeFoldersWrittenInto(save))
+            removeLeftoverParts(folder);
 
     CopiesOfOneSave copies;
+    copies.copyFile = save.copyFile;
     copies.entryReadFromFile = filesOfEntriesReadFromFile(save);
     for (qsizetype i = 0; i < save.lines.size(); ++i) {
         if (save.statuses.value(i) != added)
             continue;
         const EntryCopyReport entry = copyEntryDrawings(save.lines[i], save.sourceFolders.value(i),
                                                         save.libraryFolder, &copies);
+        report.copied += entry.copied;
         report.notCopied += entry.notCopied;
         if (entry.refused()) {
             report.refusal = entry.refusal;
             break;
         }
     }
+    report.fileFailure = attributesFile.commit();
     return report;
 }

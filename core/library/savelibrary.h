@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/savereport.h"
+#include "system/filecopy.h"
 
 #include <QByteArray>
 #include <QList>
@@ -20,11 +21,13 @@ struct LibrarySave
     QString attributesFile;
     QString libraryFolder;
     bool firstSave = false; // the library folder, "consists" and the type folders are made
+    FileCopy copyFile = copyFileReplacing;
 };
 
 struct LibrarySaveReport
 {
-    QString fileFailure;          // why the attributes file was not written; then nothing was
+    QString fileFailure;          // why the attributes file was not written
+    QStringList copied;           // the drawings copied into the library folder, in copy order
     QString refusal;              // the refusal that ended the copying, or empty
     QList<FileProblem> notCopied; // folders not made and drawings not copied, with the reason
 
@@ -32,10 +35,13 @@ struct LibrarySaveReport
     bool complete() const { return fileWritten() && refusal.isEmpty() && notCopied.isEmpty(); }
 };
 
-// Writes the attributes file whole (a failure leaves the old file and copies nothing), makes
-// the library folders on a first save, then copies the drawings and companions of each added
-// entry in list order into its type folder, as one save (copyEntryDrawings with one
-// CopiesOfOneSave): an equal drawing is not copied twice, and a file of an entry read from the
-// attributes file is not replaced by another drawing. A refusal ends the copying after the
-// copies before it.
+// The attributes file is the save's last word: at every moment the file on disk is the old one
+// or names only drawings that are in the library folder. Its new content is written to a part
+// file first (when that fails nothing else is done), then the library folders are made on a
+// first save, the part files a save cut short left in the type folders written into are removed,
+// the drawings and companions of each added entry are copied in list order into its type folder
+// as one save (copyEntryDrawings with one CopiesOfOneSave: an equal drawing is not copied twice,
+// a file of an entry read from the attributes file is not replaced by another drawing; each copy
+// is on the disk before the next begins), a refusal ending the copying after the copies before
+// it; and last the attributes file is put in place, with all lines.
 LibrarySaveReport saveLibraryFiles(const LibrarySave &save);

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // A file or folder that a save could not make, with the system's reason.
 struct FileProblem
@@ -15,3 +16,7 @@ struct FileProblem
 // The text that lists the files a save did not copy: one line per file with its reason, at most
 // maxLines of them, then how many more there are.
 QString notCopiedMessage(const QList<FileProblem> &problems, int maxLines = 20);
+
+// The text that lists the drawings a save copied before its attributes file failed, in the same
+// form.
+QString copiedBeforeMessage(const QStringList &copied, int maxLines = 20);

@@ -141,6 +141,22 @@ public:
         return true;
     }
 
+    // The file's data on the disk itself, not only in the system's cache: a file that a later
+    // write names (the attributes file names the copies) is whole after a power cut too.
+    bool flushToDisk()
+    {
+#ifdef Q_OS_WIN
+        return FlushFileBuffers(m_handle) || fail();
+#else
+        for (;;) {
+            if (::fdatasync(m_fd) == 0)
+                return true;
+            if (errno != EINTR)
+                return fail();
+        }
+#endif
+    }
+
     // Some systems report a lost write only when the file is closed.
     bool close()
     {
@@ -253,10 +269,13 @@ private:
     QString m_reason;
 };
 
+constexpr QLatin1String partPrefix(".~");
+constexpr QLatin1String partSuffix(".tessaro-part");
+
 QString partNameOf(const QString &target)
 {
     const QFileInfo info(target);
-    return info.path() + QLatin1String("/.~") + info.fileName() + QLatin1String(".tessaro-part");
+    return info.path() + QLatin1Char('/') + partPrefix + info.fileName() + partSuffix;
 }
 
 // A part file goes whatever its attributes: a read-only one (left by an older version, or by a
@@ -283,7 +302,8 @@ QString writePart(const QString &partName, const QByteArray &data)
             return part.reason();
     }
     QByteArray back;
-    if (!part.writeWholeBuffer(data) || !part.readFromStart(back, data.size()) || !part.close())
+    if (!part.writeWholeBuffer(data) || !part.readFromStart(back, data.size()) ||
+        !part.flushToDisk() || !part.close())
         return part.reason();
     if (back != data)
         return QStringLiteral("the copy does not read back as the source (%1 of %2 bytes kept)")
@@ -310,6 +330,30 @@ CopyOutcome copyFileReplacing(const QString &source, const QString &target)
     if (!reason.isEmpty())
         removePart(partName);
     return {reason, true};
+}
+
+bool isPartFileName(const QString &name)
+{
+    return name.startsWith(partPrefix) && name.endsWith(partSuffix) &&
+           name.size() > partPrefix.size() + partSuffix.size();
+}
+
+QStringList leftoverParts(const QString &folder)
+{
+    QStringList parts;
+    const QStringList names =
+        QDir(folder).entryList({partPrefix + QLatin1Char('*') + partSuffix},
+                               QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &name : names)
+        if (isPartFileName(name))
+            parts.append(folder + QLatin1Char('/') + name);
+    return parts;
+}
+
+void removeLeftoverParts(const QString &folder)
+{
+    for (const QString &part : leftoverParts(folder))
+        removePart(part);
 }
 
 ContentComparison compareFileContents(const QString &first, const QString &second)

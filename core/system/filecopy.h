@@ -2,6 +2,9 @@
 
 #include <QFileDevice>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 // File operations of a save that say why they failed, in the system's own words. Every path
 // may be longer than Windows' classic limit of 260 characters. The copies here write through the
@@ -23,6 +26,17 @@ struct CopyOutcome
 // only then is the part renamed over the target: the target is at every moment either the old
 // file, byte for byte, or the whole new one, and no part file is left behind.
 CopyOutcome copyFileReplacing(const QString &source, const QString &target);
+
+// How a save copies one file; copyFileReplacing, or a stand-in that tests put in its place.
+using FileCopy = std::function<CopyOutcome(const QString &source, const QString &target)>;
+
+// Whether name is that of a part file of copyFileReplacing (".~Re44.bmp.tessaro-part"), which
+// only a copy cut short leaves behind.
+bool isPartFileName(const QString &name);
+
+// The part files in folder that copies cut short left there, in name order.
+QStringList leftoverParts(const QString &folder);
+void removeLeftoverParts(const QString &folder);
 
 // Whether two files hold the same bytes. Sizes are compared first, then the bytes up to the
 // first difference. A file that cannot be read is named with the system's reason, and whether

@@ -2,8 +2,6 @@
 
 #include "system/filecopy.h"
 
-#include <QSaveFile>
-
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 
@@ -27,18 +25,29 @@ QString syncToDisk([[maybe_unused]] QSaveFile &file)
 
 } // namespace
 
-QString writeWholeFile(const QString &path, const QByteArray &bytes)
+PendingWholeFile::PendingWholeFile(const QString &path, const QByteArray &bytes) : m_file(path)
 {
-    QSaveFile file(path);
     // Unbuffered: a buffered QSaveFile flushes its last bytes only inside commit(), which does
     // not see that flush come up short, and commits a cut file as if it were whole.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    if (QString reason = writeAllToDevice(file, bytes.constData(), bytes.size()); !reason.isEmpty())
-        return reason; // the part file is discarded, the old file stays
-    if (QString reason = syncToDisk(file); !reason.isEmpty())
-        return reason;
-    if (!file.commit())
-        return file.errorString();
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        m_failure = m_file.errorString();
+    else
+        m_failure = writeAllToDevice(m_file, bytes.constData(), bytes.size());
+    if (m_failure.isEmpty())
+        m_failure = syncToDisk(m_file);
+}
+
+QString PendingWholeFile::commit()
+{
+    if (!m_failure.isEmpty())
+        return m_failure; // the part file is discarded, the old file stays
+    if (!m_file.commit())
+        return m_file.errorString();
     return {};
+}
+
+QString writeWholeFile(const QString &path, const QByteArray &bytes)
+{
+    PendingWholeFile file(path, bytes);
+    return file.commit();
 }

@@ -39,6 +39,15 @@ QString notWrittenMessage(const QString &file, const QString &reason)
             .arg(shownPath(file), reason));
 }
 
+// The attributes file failed only when it was to be put in place, after the copies: the library
+// folder holds them, the old file (if any) names none of them.
+QString notCommittedMessage(const QString &file, const QString &reason, const QStringList &copied)
+{
+    return QStringLiteral("The Source Library Attributes File %1 could NOT be written: %2")
+               .arg(shownPath(file), reason) +
+           QLatin1Char('\r') + copiedBeforeMessage(copied);
+}
+
 // Why the attributes file or its library folder would not keep its name on Windows; empty when
 // both would. Checked before anything is written: Windows would make "Swiss " as "Swiss", and
 // every later copy into the folder the library names would fail.
@@ -140,8 +149,11 @@ void FrmEdit::saveLibrary()
                           firstSave ? *newFolder : libraryFolder, firstSave});
     if (!report.fileWritten()) {
         busy.reset();
-        exchange().message(MessageKind::Critical,
-                           notWrittenMessage(libraryFile, report.fileFailure));
+        exchange().message(
+            MessageKind::Critical,
+            report.copied.isEmpty()
+                ? notWrittenMessage(libraryFile, report.fileFailure)
+                : notCommittedMessage(libraryFile, report.fileFailure, report.copied));
         if (firstSave) {
             // Nothing was saved, so the library stays as the user named it.
             libraryFile = typedName;
