@@ -1,3 +1,4 @@
+#include "entrylines.h"
 #include "mountedvolume.h"
 #include "testfiles.h"
 #include "windowfixture.h"
@@ -47,6 +48,7 @@ private Q_SLOTS:
     void replaceQuestion();
     void secondSaveCopiesAgain();
     void openedLibraryCopiesOnlyAdditions();
+    void openTellsOfMissingDrawings();
     void missingDrawingReportedNoCompletion();
     void folderThatCannotBeMade();
     void refusalStopsAtItsEntry();
@@ -346,6 +348,33 @@ void TestSaveWindow::openedLibraryCopiesOnlyAdditions()
     QVERIFY(readBytes(m_file).startsWith(loaded));
     QCOMPARE(filesIn(m_folder + QLatin1String("/E")), QStringList{"Ae66.bmp"});
     QVERIFY(f->exchange->fileRequests.isEmpty());
+}
+
+// A library whose save was cut short names drawings its folder lacks: Open says so once, with
+// the first line and drawing, and changes nothing.
+void TestSaveWindow::openTellsOfMissingDrawings()
+{
+    const QByteArray file = EntryLineBytes{}.text() + "\r\n" +
+                            EntryLineBytes{.sar = "Y", .drawing = "Ae66.bmp"}.text() + "\r\n";
+    QVERIFY(writeBytes(m_file, file));
+    QVERIFY(QDir().mkpath(m_folder + QLatin1String("/E")));
+    QVERIFY(writeBytes(m_folder + QLatin1String("/E/Re44.bmp"), "BM"));
+    f->exchange->answerFile(m_file);
+    f->action(QStringLiteral("menuOpen"))->trigger();
+
+    QCOMPARE(f->exchange->messages.size(), 1);
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    const QString told = f->exchange->messages.first().text;
+    QVERIFY2(told.startsWith(m_file + QLatin1String(" names drawings")) &&
+                 told.contains(QLatin1String("first on line 2")) &&
+                 told.contains(QLatin1String("line 2: ") +
+                               QDir::toNativeSeparators(m_folder + QLatin1String("/E/Ae66.bmp"))) &&
+                 told.contains(QDir::toNativeSeparators(m_folder + "/E/Ae66_SAR.bmp")),
+             qPrintable(told));
+    QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+    QCOMPARE(f->window->entryCount, 2);
+    QCOMPARE(readBytes(m_file), file);
+    QCOMPARE(filesIn(m_folder + QLatin1String("/E")), QStringList{"Re44.bmp"});
 }
 
 void TestSaveWindow::missingDrawingReportedNoCompletion()

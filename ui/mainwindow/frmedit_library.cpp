@@ -3,13 +3,33 @@
 #include "attributesfiledialog.h"
 #include "entry/entryfields.h"
 #include "library/libraryfile.h"
+#include "library/missingdrawings.h"
 #include "system/nativepath.h"
 #include "text/blanks.h"
 #include "ui_frmedit.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
+
+// The first few drawings a library file names that its folder lacks, with their lines.
+QString missingDrawingsMessage(const QString &file, const QList<MissingDrawing> &missing)
+{
+    constexpr qsizetype named = 5;
+    QString text = QStringLiteral("%1 names drawings that its library folder does not hold, "
+                                  "first on line %2: the display program will not find them.")
+                       .arg(file)
+                       .arg(missing.first().line);
+    for (qsizetype i = 0; i < std::min(named, missing.size()); ++i)
+        text += QLatin1Char('\r') +
+                QStringLiteral("line %1: %2").arg(missing[i].line).arg(shownPath(missing[i].path));
+    if (missing.size() > named)
+        text += QLatin1Char('\r') + QStringLiteral("and %1 more").arg(missing.size() - named);
+    return text;
+}
 
 QString discardQuestion()
 {
@@ -113,6 +133,12 @@ void FrmEdit::openLibrary()
                                    .arg(content.firstUtf8Line) +
                                QLatin1Char('\r') +
                                QStringLiteral("Its lines are saved back unchanged."));
+    // A save cut short before it copied every drawing left a file that names drawings its
+    // library folder lacks; the entries stay as they are, read from the file.
+    if (QFileInfo(libraryFolder).isDir())
+        if (const QList<MissingDrawing> missing = drawingsMissingFrom(content.lines, libraryFolder);
+            !missing.isEmpty())
+            exchange().message(MessageKind::Warning, missingDrawingsMessage(path, missing));
 }
 
 void FrmEdit::exitProgram()
