@@ -72,6 +72,10 @@ LibrarySaveReport saveLibraryFiles(const LibrarySave &save)
             break;
         }
     }
-    report.fileFailure = attributesFile.commit();
+    // The copies are on the disk before the file that names them.
+    if (!report.copied.isEmpty())
+        report.fileFailure = syncFileSystemOf(save.libraryFolder);
+    if (report.fileWritten())
+        report.fileFailure = attributesFile.commit();
     return report;
 }

@@ -34,6 +34,10 @@ using FileCopy = std::function<CopyOutcome(const QString &source, const QString 
 // only a copy cut short leaves behind.
 bool isPartFileName(const QString &name);
 
+// Forces what was written in folder's file system to the disk, where copyFileReplacing did not
+// force each copy (all systems but Windows). Returns the system's reason on failure.
+QString syncFileSystemOf(const QString &folder);
+
 // The part files in folder that copies cut short left there, in name order.
 QStringList leftoverParts(const QString &folder);
 void removeLeftoverParts(const QString &folder);
