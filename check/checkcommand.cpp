@@ -30,6 +30,8 @@ For every line it reports, as PATH:LINE: error: TEXT or PATH:LINE: warning: TEXT
   - control characters (a tab too), a line ended by CR alone, bytes without a character in
     the code page, and UTF-8 text;
   - an empty line (a warning).
+For the library folder, as PATH:0: warning: TEXT, a part file that a save cut short left in a
+type folder.
 The last line counts the errors, warnings and entries. It never changes a file.
 
 Exit status: 2 when a file cannot be read, 1 when an error was found, 0 otherwise.
