@@ -417,12 +417,19 @@ void TestDesktop::heardOnArrival()
     QWidget *target = m_window->findChild<QWidget *>(control);
     QVERIFY(start && target);
     if (!valueHeard.isEmpty()) {
-        // The second of the two drawings, chosen with the keyboard.
-        QWidget *files = m_window->findChild<QWidget *>(QStringLiteral("File1"));
+        // The second of the two drawings, chosen with the keyboard: one key at a time, each
+        // seen to move the list before the next, so that no key lands elsewhere.
+        auto *files = m_window->findChild<QListWidget *>(QStringLiteral("File1"));
         files->setFocus(Qt::OtherFocusReason);
         QTRY_VERIFY(files->hasFocus());
-        pressOnHost("Down Down");
-        QTRY_COMPARE(m_window->drawingFileName, QStringLiteral("FRG_BR 01_D_DB.bmp"));
+        const QString chosen = QStringLiteral("FRG_BR 01_D_DB.bmp");
+        for (int presses = 0; presses < 2 && m_window->drawingFileName != chosen; ++presses) {
+            const int row = files->currentRow();
+            pressOnHost("Down");
+            QTRY_VERIFY(files->currentRow() != row);
+            QTest::qWait(200); // the key's release, still on the list
+        }
+        QCOMPARE(m_window->drawingFileName, chosen);
     }
     start->setFocus(Qt::OtherFocusReason);
     QTRY_VERIFY(start->hasFocus());
