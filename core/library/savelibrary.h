@@ -32,7 +32,6 @@ struct LibrarySaveReport
     QList<FileProblem> notCopied; // folders not made and drawings not copied, with the reason
 
     bool fileWritten() const { return fileFailure.isEmpty(); }
-    bool complete() const { return fileWritten() && refusal.isEmpty() && notCopied.isEmpty(); }
 };
 
 // The attributes file is the save's last word: at every moment the file on disk is the old one

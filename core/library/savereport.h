@@ -13,6 +13,10 @@ struct FileProblem
     bool operator==(const FileProblem &) const = default;
 };
 
+// heading, then one line per item of lines, at most maxLines of them, then how many more
+// there are: the form of every list a message gives.
+QString listedLines(const QString &heading, const QStringList &lines, int maxLines);
+
 // The text that lists the files a save did not copy: one line per file with its reason, at most
 // maxLines of them, then how many more there are.
 QString notCopiedMessage(const QList<FileProblem> &problems, int maxLines = 20);

@@ -4,6 +4,7 @@
 #include "entry/entryfields.h"
 #include "library/libraryfile.h"
 #include "library/missingdrawings.h"
+#include "library/savereport.h"
 #include "system/nativepath.h"
 #include "text/blanks.h"
 #include "ui_frmedit.h"
@@ -11,24 +12,19 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
-
 namespace {
 
 // The first few drawings a library file names that its folder lacks, with their lines.
 QString missingDrawingsMessage(const QString &file, const QList<MissingDrawing> &missing)
 {
-    constexpr qsizetype named = 5;
-    QString text = QStringLiteral("%1 names drawings that its library folder does not hold, "
-                                  "first on line %2: the display program will not find them.")
-                       .arg(file)
-                       .arg(missing.first().line);
-    for (qsizetype i = 0; i < std::min(named, missing.size()); ++i)
-        text += QLatin1Char('\r') +
-                QStringLiteral("line %1: %2").arg(missing[i].line).arg(shownPath(missing[i].path));
-    if (missing.size() > named)
-        text += QLatin1Char('\r') + QStringLiteral("and %1 more").arg(missing.size() - named);
-    return text;
+    QStringList lines;
+    for (const MissingDrawing &drawing : missing)
+        lines.append(QStringLiteral("line %1: %2").arg(drawing.line).arg(shownPath(drawing.path)));
+    return listedLines(QStringLiteral("%1 names drawings that its library folder does not hold, "
+                                      "first on line %2: the display program will not find them.")
+                           .arg(file)
+                           .arg(missing.first().line),
+                       lines, 5);
 }
 
 QString discardQuestion()
