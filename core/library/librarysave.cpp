@@ -15,16 +15,6 @@ QString noLibraryFolder()
     return QStringLiteral("the library has no folder");
 }
 
-// Two copies to one file of the library folder carry one drawing when their names are spelt
-// alike and their sources hold the same bytes.
-bool isSameDrawing(const QString &earlierSource, const QString &earlierTarget,
-                   const QString &source, const QString &target)
-{
-    return samePlaceKey(earlierSource) == samePlaceKey(source) ||
-           (QDir::cleanPath(earlierTarget) == QDir::cleanPath(target) &&
-            compareFileContents(earlierSource, source).result == ContentComparison::Result::Same);
-}
-
 // What a copy onto target, a file of the entry (numbered from 1) read from the attributes file,
 // must do: copy when the file is missing (the copy puts it back) or the source cannot be read
 // (the copy says why); leave it when the library holds the same bytes already; otherwise
@@ -148,7 +138,7 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
             const QString key = samePlaceKey(to);
             if (const auto earlier = save->copied.constFind(key); earlier != save->copied.cend()) {
                 // The same drawing again is already there; another one must not replace it.
-                if (!isSameDrawing(earlier->source, earlier->target, from, to))
+                if (!carrySameDrawing({earlier->target, earlier->source}, {to, from}))
                     report.notCopied.append(
                         {to, QStringLiteral("this save already copied %1 to the same file")
                                  .arg(shownPath(earlier->source))});

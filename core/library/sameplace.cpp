@@ -40,6 +40,14 @@ QString samePlaceKeyIn(const QString &folderKey, const QString &name)
     return folder + caseFolded(name);
 }
 
+bool carrySameDrawing(const PlacedFile &one, const PlacedFile &other)
+{
+    return samePlaceKey(one.source) == samePlaceKey(other.source) ||
+           (QDir::cleanPath(one.place) == QDir::cleanPath(other.place) &&
+            compareFileContents(one.source, other.source).result ==
+                ContentComparison::Result::Same);
+}
+
 QList<PlacedFile> libraryFilesOf(const EntrySource &entry, const QString &libraryFolder,
                                  const FileTest &isFile)
 {

@@ -31,6 +31,10 @@ struct PlacedFile
     QString source;
 };
 
+// Whether two files meant for one place of the library folder carry one drawing: the same
+// source, or names spelt alike whose sources hold the same bytes.
+bool carrySameDrawing(const PlacedFile &one, const PlacedFile &other);
+
 // An entry of the library list and where its drawings come from: an entry added in the window
 // from its source folder; an entry read from the attributes file from its own copies in the
 // library folder (fromFile; its folder slot may be stale and is never read).
