@@ -6,7 +6,6 @@
 #include "system/filetest.h"
 #include "system/nativepath.h"
 
-#include <QDir>
 
 namespace {
 
