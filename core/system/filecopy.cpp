@@ -270,6 +270,12 @@ private:
 constexpr QLatin1String partPrefix(".~");
 constexpr QLatin1String partSuffix(".tessaro-part");
 
+bool isPartFileName(const QString &name)
+{
+    return name.startsWith(partPrefix) && name.endsWith(partSuffix) &&
+           name.size() > partPrefix.size() + partSuffix.size();
+}
+
 QString partNameOf(const QString &target)
 {
     const QFileInfo info(target);
@@ -347,12 +353,6 @@ QString syncFileSystemOf([[maybe_unused]] const QString &folder)
 #else
     return {}; // each part was flushed before its rename
 #endif
-}
-
-bool isPartFileName(const QString &name)
-{
-    return name.startsWith(partPrefix) && name.endsWith(partSuffix) &&
-           name.size() > partPrefix.size() + partSuffix.size();
 }
 
 QStringList leftoverParts(const QString &folder)

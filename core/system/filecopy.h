@@ -30,15 +30,12 @@ CopyOutcome copyFileReplacing(const QString &source, const QString &target);
 // How a save copies one file; copyFileReplacing, or a stand-in that tests put in its place.
 using FileCopy = std::function<CopyOutcome(const QString &source, const QString &target)>;
 
-// Whether name is that of a part file of copyFileReplacing (".~Re44.bmp.tessaro-part"), which
-// only a copy cut short leaves behind.
-bool isPartFileName(const QString &name);
-
 // Forces what was written in folder's file system to the disk, where copyFileReplacing did not
 // force each copy (all systems but Windows). Returns the system's reason on failure.
 QString syncFileSystemOf(const QString &folder);
 
-// The part files in folder that copies cut short left there, in name order.
+// The part files of copyFileReplacing (".~Re44.bmp.tessaro-part") in folder, which only copies
+// cut short leave behind, in name order.
 QStringList leftoverParts(const QString &folder);
 void removeLeftoverParts(const QString &folder);
 

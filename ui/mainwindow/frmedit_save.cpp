@@ -127,8 +127,6 @@ void FrmEdit::saveLibrary()
         busy.emplace(exchange());
     } else {
         busy.emplace(exchange());
-        // The old file is replaced only once the new one is whole; when it cannot be written
-        // the drawings are not copied either, so that the library on disk stays as it was.
         if (trimBlanks(libraryFile).isEmpty()) {
             busy.reset();
             exchange().message(
@@ -143,6 +141,8 @@ void FrmEdit::saveLibrary()
         }
     }
 
+    // The old file is replaced only once the new one is whole; when it cannot be written
+    // the drawings are not copied either, so that the library on disk stays as it was.
     const bool firstSave = libraryMode == QLatin1String("NEW");
     const LibrarySaveReport report =
         saveLibraryFiles({lines, entryLineBytes(), entryStatus, entryFolder, libraryFile,
