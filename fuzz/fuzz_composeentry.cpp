@@ -1,6 +1,9 @@
 // An entry of any texts and ticks: composition either refuses with a message or gives a line
 // of 58 characters plus the drawing's file name, every field in its columns, that the
 // attributes file can store and that stays one line (no control character below 0x20, no DEL).
+// Every such line reads back into the window's attributes (entryFromLine) and composes again to
+// the very same line: the one exception is a LABEL that begins with a blank, which composition
+// trims; a blank ULAND or GT code, which Add refuses to take back, is the one line not read.
 //
 // Input: one field per line, in this order: drawing file name, label, ticked epochs (digits),
 // country, type, overhead line ("Y", "N", "3"), line height, pantograph animation ("Y"),
@@ -8,6 +11,7 @@
 // variations ("Y"), and the companion drawings that exist ("all", or names joined by "|").
 
 #include "entry/composeentry.h"
+#include "entry/entryfromline.h"
 #include "entry/entryline.h"
 #include "fuzzcheck.h"
 #include "text/blanks.h"
@@ -112,6 +116,26 @@ void checkLine(const LibraryEntry &entry, const QString &line)
         fail("the PHASENLAENGE field is not one digit");
 }
 
+// Edit Entry followed by Replace Entry with nothing changed.
+void checkRoundTrip(const QString &line, const FileTest &fileExists)
+{
+    if (line.startsWith(u' '))
+        return;
+    const EntryReading reading = entryFromLine(line, sourceFolder);
+    if (const auto *field = std::get_if<UnreadableField>(&reading)) {
+        if ((field->name != QLatin1String("ULAND") && field->name != QLatin1String("GT")) ||
+            !trimBlanks(field->held).isEmpty())
+            propertyBroken("a composed line does not read back", line);
+        return;
+    }
+    const ComposedEntry again = composeEntry(std::get<LibraryEntry>(reading), fileExists);
+    if (const auto *refusal = std::get_if<EntryRefusal>(&again))
+        propertyBroken("a line read back is refused",
+                       line + QLatin1String(": ") + refusal->message);
+    else if (std::get<QString>(again) != line)
+        propertyBroken("a line read back composes otherwise", std::get<QString>(again));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -131,5 +155,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     checkLine(entry, std::get<QString>(composed));
+    checkRoundTrip(std::get<QString>(composed), fileExists);
     return 0;
 }

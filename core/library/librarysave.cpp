@@ -6,6 +6,7 @@
 #include "system/filetest.h"
 #include "system/nativepath.h"
 
+#include <QFileInfo>
 
 namespace {
 
@@ -126,6 +127,9 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
     else if (const QString reason = makeFolder(target); !reason.isEmpty())
         folderReason = QStringLiteral("the folder %1 cannot be made: %2").arg(target, reason);
 
+    // An entry whose source is its own type folder in the library (an entry read from the file,
+    // mended in the window): a copy onto itself would only give its drawings a new time.
+    const bool sourceIsTarget = folderReason.isEmpty() && isSameFile(source, target);
     for (const QString &name : plan.names) {
         if (!folderReason.isEmpty()) {
             report.notCopied.append({source + name, folderReason});
@@ -151,6 +155,12 @@ EntryCopyReport copyEntryDrawings(const QString &line, const QString &sourceFold
                 if (onto.step != OntoEntryReadFromFile::Step::Copy)
                     continue;
             }
+        }
+        // A missing one goes on to the copy, which says so.
+        if (sourceIsTarget && QFileInfo::exists(from)) {
+            if (save)
+                save->copied.insert(samePlaceKey(to), {to, from});
+            continue;
         }
         if (const CopyOutcome outcome =
                 save ? save->copyFile(from, to) : copyFileReplacing(from, to);

@@ -61,7 +61,7 @@ QList<PlacedFile> libraryFilesOf(const EntrySource &entry, const QString &librar
 
 std::optional<SamePlaceClash> findSamePlaceClash(const QList<EntrySource> &entries,
                                                  const EntrySource &candidate,
-                                                 const QString &libraryFolder)
+                                                 const QString &libraryFolder, qsizetype leftOut)
 {
     // Each entry of a large library may look for 40 variation drawings: one listing a folder.
     ListedFiles listed;
@@ -71,7 +71,7 @@ std::optional<SamePlaceClash> findSamePlaceClash(const QList<EntrySource> &entri
     // Files of different type folders never meet; only entries of the same one are looked at.
     const QString typeFolder = caseFolded(typeFolderOf(candidate.line));
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (caseFolded(typeFolderOf(entries[i].line)) != typeFolder)
+        if (i == leftOut || caseFolded(typeFolderOf(entries[i].line)) != typeFolder)
             continue;
         for (const PlacedFile &file : libraryFilesOf(entries[i], libraryFolder, listed.test())) {
             const auto found = wanted.constFind(samePlaceKey(file.place));

@@ -73,7 +73,8 @@ struct SamePlaceClash
 // drawing. The same drawing is the same source again, or a source that holds the same bytes
 // as the other entry's file (for an entry read from the file: its copy in the library folder)
 // when both lines spell the name alike. A library copy that is missing is no clash: the save
-// puts it back.
+// puts it back. The entry leftOut (the one the candidate is to replace) is not looked at.
 std::optional<SamePlaceClash> findSamePlaceClash(const QList<EntrySource> &entries,
                                                  const EntrySource &candidate,
-                                                 const QString &libraryFolder);
+                                                 const QString &libraryFolder,
+                                                 qsizetype leftOut = -1);

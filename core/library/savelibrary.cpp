@@ -4,15 +4,13 @@
 #include "entry/entryline.h"
 #include "library/libraryfile.h"
 #include "library/librarysave.h"
+#include "library/librarystate.h"
 #include "library/sameplace.h"
 #include "system/filetest.h"
 #include "system/nativepath.h"
 #include "system/wholefile.h"
 
 namespace {
-
-constexpr QLatin1String added("N");
-constexpr QLatin1String readFromFile("O");
 
 // The files in the library folder of the entries read from the attributes file, each to its
 // entry's number (from 1): a copy of this save may land on one of them only with its bytes.
@@ -36,7 +34,7 @@ QStringList typeFoldersWrittenInto(const LibrarySave &save)
     for (qsizetype i = 0; i < save.lines.size(); ++i) {
         const QString type = typeFolderOf(save.lines[i]);
         const QString folder = joinPath(save.libraryFolder, type);
-        if (save.statuses.value(i) == added && types.contains(type) && !folders.contains(folder))
+        if (save.statuses.value(i) == addedHere && types.contains(type) && !folders.contains(folder))
             folders.append(folder);
     }
     return folders;
@@ -61,7 +59,7 @@ LibrarySaveReport saveLibraryFiles(const LibrarySave &save)
     copies.copyFile = save.copyFile;
     copies.entryReadFromFile = filesOfEntriesReadFromFile(save);
     for (qsizetype i = 0; i < save.lines.size(); ++i) {
-        if (save.statuses.value(i) != added)
+        if (save.statuses.value(i) != addedHere)
             continue;
         const EntryCopyReport entry = copyEntryDrawings(save.lines[i], save.sourceFolders.value(i),
                                                         save.libraryFolder, &copies);

@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+#include <tuple>
+
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #else
@@ -411,6 +414,34 @@ QString replaceFile(const QString &from, const QString &to)
         return qt_error_string(errno);
 #endif
     return {};
+}
+
+bool isSameFile(const QString &first, const QString &second)
+{
+#ifdef Q_OS_WIN
+    // Names alone do not tell: letter case, short names and other paths to one folder.
+    const auto identity =
+        [](const QString &path) -> std::optional<std::tuple<DWORD, DWORD, DWORD>> {
+        const HANDLE file = CreateFileW(
+            longPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return std::nullopt;
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool known = GetFileInformationByHandle(file, &info);
+        CloseHandle(file);
+        if (!known)
+            return std::nullopt;
+        return std::tuple{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    };
+    const auto one = identity(first);
+    return one && one == identity(second);
+#else
+    std::error_code error;
+    return std::filesystem::equivalent(std::filesystem::path(first.toStdU16String()),
+                                       std::filesystem::path(second.toStdU16String()), error) &&
+           !error;
+#endif
 }
 
 QString writeAllToDevice(QFileDevice &device, const char *data, qint64 size)

@@ -61,6 +61,9 @@ ContentComparison compareFileContents(const QString &first, const QString &secon
 // Returns the reason on failure, empty on success.
 QString replaceFile(const QString &from, const QString &to);
 
+// Whether both paths lead to one existing file or folder.
+bool isSameFile(const QString &first, const QString &second);
+
 // Makes the folder and any missing parents; an existing folder is no failure. Returns the
 // reason on failure, empty on success.
 QString makeFolder(const QString &path);

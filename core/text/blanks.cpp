@@ -1,12 +1,18 @@
 #include "text/blanks.h"
 
+QString trimTrailingBlanks(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.left(end);
+}
+
 QString trimBlanks(const QString &text)
 {
+    const QString untilLast = trimTrailingBlanks(text);
     qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && text.at(first) == QLatin1Char(' '))
+    while (first < untilLast.size() && untilLast.at(first) == QLatin1Char(' '))
         ++first;
-    while (end > first && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(first, end - first);
+    return untilLast.mid(first);
 }

@@ -10,6 +10,7 @@
 #include "listfont.h"
 #include "programresources.h"
 #include "qtmodalexchange.h"
+#include "library/librarystate.h"
 #include "system/nativepath.h"
 #include "ui_frmedit.h"
 
@@ -137,6 +138,7 @@ void FrmEdit::connectHandlers()
     connect(ui->Drive1, &DriveList::driveChanged, this, &FrmEdit::driveChanged);
     connect(ui->dirSourceBMP, &FolderList::pathChanged, this, &FrmEdit::folderChanged);
     connect(ui->File1, &FileList::selectionMoved, this, &FrmEdit::fileSelected);
+    connectEntryMenu();
 
     // A change made by code runs the same rule as a click, nested, and only on a real change.
     const auto complement = [this](std::array<QCheckBox *, 2> &group) {
@@ -160,7 +162,7 @@ void FrmEdit::connectHandlers()
 
 void FrmEdit::loadWindow()
 {
-    libraryMode = QStringLiteral("---");
+    libraryMode = noLibrary;
     ui->cboGT->clear();
     ui->cboGT->addItems(vehicleTypeItems());
     ui->cboUland->clear();

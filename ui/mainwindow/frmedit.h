@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/entrytables.h"
 #include "library/sameplace.h"
 #include "modalexchange.h"
 #include "site/sitelocations.h"
@@ -9,9 +10,12 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QCloseEvent;
+class QComboBox;
+class QMenu;
 struct LibraryEntry;
 
 namespace Ui {
@@ -23,6 +27,10 @@ class FrmEdit;
 class FrmEdit : public QMainWindow
 {
     Q_OBJECT
+
+    // The entries: their lines (shown by lstLibraryFile), bytes, folders and statuses. First,
+    // since entryFolder and entryStatus below name two of its tables.
+    EntryTables m_entries;
 
 public:
     // Shows real Qt dialogs.
@@ -36,8 +44,10 @@ public:
     QString libraryFile;   // the typed name, later the full path of the attributes file
     QString libraryFolder; // the attributes file's path cut before the first "." of its name
     qint16 entryCount = 0;
-    QStringList entryFolder; // per entry in list order: the folder its drawing is copied from
-    QStringList entryStatus; // per entry in list order: "N" added here, "O" read from the file
+    // Per entry in list order: the folder its drawing is copied from.
+    QStringList &entryFolder = m_entries.entryFolder;
+    // Per entry in list order: "N" added here, "O" read from the file.
+    QStringList &entryStatus = m_entries.entryStatus;
 
     // Drawing state.
     QString sourceFolder;    // the folder whose drawings File1 lists
@@ -62,6 +72,11 @@ public:
     // Handlers of the controls and menu items.
     void addEntry();
     void eraseLastEntry();
+    // The library list's own commands, on its current entry (its context menu and keys).
+    void editEntry();
+    void replaceEntry(); // the entry editEntry loaded, wherever it now stands
+    void removeEntry();
+    void moveEntry(int step); // -1 up, +1 down
     void newLibrary();
     void openLibrary();
     void saveLibrary();
@@ -85,24 +100,33 @@ private:
     void complementRule(const std::array<QCheckBox *, 2> &group, int index);
     void singleChoiceRule(const std::array<QCheckBox *, 3> &group, int index);
     LibraryEntry entryFromControls() const;
+    // The line the form describes, through every check of Add (the same-place rule leaving out
+    // the entry replacing would replace), or nullopt once a refusal was shown.
+    std::optional<QString> lineFromForm(qsizetype replacing);
+    // Shows a mend of the entry tables in the list and follows it with the current entry, the
+    // edited entry and entryCount.
+    void showMend(const EntryMend &mend);
+    // The entry's drawing made the chosen drawing, without the pre-sets of a selection; and
+    // every attribute control set from the entry.
+    void chooseEntryDrawing(const QString &folder, const QString &fileName);
+    void setControls(const LibraryEntry &entry);
+    void connectEntryMenu();
     void focusControl(const QString &control, int member);
     void showLibraryFileCaption();
     bool askDiscardChanges();
     // Entries added or erased since the last open or completed save, or a new library never
     // saved: work that only the window holds.
     bool hasUnsavedWork() const;
-    // Puts the library's entries read from a file into the list, each with the bytes it was
-    // read from, its status and its folder slot.
-    void setEntries(const QStringList &lines, const QList<QByteArray> &lineBytes,
-                    const QString &status);
-    // The entry lines of the list as a save writes them: a line read from the file as the
-    // bytes it was read from, a line added here in the code page.
-    QList<QByteArray> entryLineBytes() const;
-    // The entries of the list (the first entryCount) with where their drawings come from.
+    // The list's items are the entry lines: one changed from outside the mends (by a test,
+    // an accessibility client) is taken into the tables, in the code page.
+    void takeLinesFromList();
+    // The entries of the list with where their drawings come from.
     QList<EntrySource> entrySources() const;
 
     std::unique_ptr<Ui::FrmEdit> ui;
     std::unique_ptr<ModalExchange> m_exchange;
     bool m_exitConfirmed = false;
     bool m_entriesChanged = false; // since the last open or completed save
+    qsizetype m_editedEntry = -1;  // the entry editEntry loaded, while it is in the list
+    QMenu *m_entryMenu = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "entry/composeentry.h"
 #include "entry/entryfields.h"
 #include "entry/entryline.h"
+#include "library/librarystate.h"
 #include "system/filetest.h"
 #include "system/nativepath.h"
 #include "text/blanks.h"
@@ -14,20 +15,9 @@
 
 namespace {
 
-// Where a list item keeps the bytes its line was read from.
-constexpr int readBytesRole = Qt::UserRole;
-
 QString noLibraryMessage()
 {
     return QStringLiteral("Open a New or an Existing Source Library!");
-}
-
-// The per-entry tables grow with the list; a freed slot is overwritten by the next entry.
-void storeSlot(QStringList &table, int slot, const QString &value)
-{
-    while (table.size() <= slot)
-        table.append(QString());
-    table[slot] = value;
 }
 
 } // namespace
@@ -61,22 +51,30 @@ LibraryEntry FrmEdit::entryFromControls() const
 void FrmEdit::addEntry()
 {
     sourceFolder = folderWithSeparator(sourceFolder);
-    if (libraryMode == QLatin1String("---")) {
+    if (libraryMode == noLibrary) {
         exchange().message(MessageKind::Warning, noLibraryMessage());
         return;
     }
-    if (entryCount >= maxLibraryEntries) {
+    if (m_entries.isFull()) {
         exchange().message(MessageKind::Warning,
                            QStringLiteral("The library is full: it holds %1 entries, the most a "
                                           "library can hold!")
                                .arg(maxLibraryEntries));
         return;
     }
+    if (const std::optional<QString> line = lineFromForm(-1))
+        showMend(appendEntryLine(m_entries, *line, sourceFolder));
+}
+
+std::optional<QString> FrmEdit::lineFromForm(qsizetype replacing)
+{
+    takeLinesFromList();
+    sourceFolder = folderWithSeparator(sourceFolder);
     const ComposedEntry composed = composeEntry(entryFromControls(), isOrdinaryFile);
     if (const auto *refusal = std::get_if<EntryRefusal>(&composed)) {
         exchange().message(MessageKind::Warning, refusal->message);
         focusControl(refusal->control, refusal->member);
-        return;
+        return std::nullopt;
     }
     const QString line = std::get<QString>(composed);
     // After a folder change the preview still shows the drawing chosen before, but the file
@@ -85,7 +83,7 @@ void FrmEdit::addEntry()
     if (folderWithSeparator(drawingFolder) != sourceFolder) {
         exchange().message(MessageKind::Warning, QStringLiteral("Select a bitmap FileName!"));
         focusControl(QStringLiteral("File1"), -1);
-        return;
+        return std::nullopt;
     }
     // The save copies the drawing from here; one that was removed or renamed since it was
     // chosen would give an entry whose drawing the library never holds.
@@ -94,13 +92,13 @@ void FrmEdit::addEntry()
         exchange().message(MessageKind::Warning,
                            shownPath(drawing) + QLatin1String(" doesn't exist!"));
         focusControl(QStringLiteral("File1"), -1);
-        return;
+        return std::nullopt;
     }
     // Two different drawings must not end as one file of the library folder: Windows, and the
     // display program, take names that differ only in letter case for one file.
-    if (const std::optional<SamePlaceClash> clash =
-            findSamePlaceClash(entrySources(), {line, sourceFolder, false}, libraryFolder)) {
-        const QString otherLine = ui->lstLibraryFile->item(int(clash->otherEntry))->text();
+    if (const std::optional<SamePlaceClash> clash = findSamePlaceClash(
+            entrySources(), {line, sourceFolder, false}, libraryFolder, replacing)) {
+        const QString otherLine = m_entries.lines.at(clash->otherEntry);
         QString why;
         switch (clash->why) {
         case SamePlaceClash::Why::LetterCase:
@@ -122,62 +120,75 @@ void FrmEdit::addEntry()
                          QString::number(clash->otherEntry + 1), labelOf(otherLine), why) +
                 QLatin1Char('\r') + QStringLiteral("Rename one of the two drawings!"));
         focusControl(QStringLiteral("File1"), -1);
-        return;
+        return std::nullopt;
     }
-    ui->lstLibraryFile->addItem(line);
-    ui->lstLibraryFile->setCurrentRow(ui->lstLibraryFile->count() - 1);
-    ++entryCount;
-    storeSlot(entryFolder, entryCount - 1, sourceFolder);
-    storeSlot(entryStatus, entryCount - 1, QStringLiteral("N"));
-    m_entriesChanged = true;
+    return line;
 }
 
 void FrmEdit::eraseLastEntry()
 {
-    if (libraryMode == QLatin1String("---")) {
+    if (libraryMode == noLibrary) {
         exchange().message(MessageKind::Warning, noLibraryMessage());
         return;
     }
+    if (m_entries.count() > 0)
+        showMend(removeEntryLine(m_entries, m_entries.count() - 1));
+}
+
+void FrmEdit::showMend(const EntryMend &mend)
+{
     QListWidget *list = ui->lstLibraryFile;
-    if (list->count() == 0)
+    switch (mend.kind) {
+    case EntryMend::Kind::Refused:
         return;
-    delete list->takeItem(list->count() - 1);
-    list->setCurrentRow(list->count() - 1);
-    entryCount = qMax<qint16>(0, entryCount - 1);
-    m_entriesChanged = true;
-}
-
-void FrmEdit::setEntries(const QStringList &lines, const QList<QByteArray> &lineBytes,
-                         const QString &status)
-{
-    ui->lstLibraryFile->clear();
-    entryCount = 0;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        ++entryCount;
-        auto *item = new QListWidgetItem(lines[i], ui->lstLibraryFile);
-        item->setData(readBytesRole, lineBytes.value(i));
-        storeSlot(entryStatus, entryCount - 1, status);
-        if (entryFolder.size() < entryCount)
-            entryFolder.append(QString());
+    case EntryMend::Kind::Append:
+        list->addItem(m_entries.lines.at(mend.at));
+        break;
+    case EntryMend::Kind::Replace:
+        list->item(int(mend.at))->setText(m_entries.lines.at(mend.at));
+        break;
+    case EntryMend::Kind::Remove:
+        delete list->takeItem(int(mend.at));
+        if (m_editedEntry == mend.at)
+            m_editedEntry = -1;
+        else if (m_editedEntry > mend.at)
+            --m_editedEntry;
+        break;
+    case EntryMend::Kind::Move:
+        list->insertItem(int(mend.to), list->takeItem(int(mend.at)));
+        if (m_editedEntry == mend.at)
+            m_editedEntry = mend.to;
+        else if (m_editedEntry == mend.to)
+            m_editedEntry = mend.at;
+        break;
+    case EntryMend::Kind::ReadAll:
+        list->clear();
+        list->addItems(m_entries.lines);
+        m_editedEntry = -1;
+        break;
+    }
+    entryCount = qint16(m_entries.count());
+    if (mend.kind != EntryMend::Kind::ReadAll) {
+        list->setCurrentRow(int(mend.to));
+        m_entriesChanged = true;
     }
 }
 
-QList<QByteArray> FrmEdit::entryLineBytes() const
+void FrmEdit::takeLinesFromList()
 {
-    QList<QByteArray> lines;
-    for (int i = 0; i < ui->lstLibraryFile->count(); ++i) {
-        const QListWidgetItem *item = ui->lstLibraryFile->item(i);
-        const QVariant read = item->data(readBytesRole);
-        lines.append(read.isValid() ? read.toByteArray() : encodeCodePage(item->text()));
-    }
-    return lines;
+    const QListWidget *list = ui->lstLibraryFile;
+    for (int i = 0; i < list->count() && i < m_entries.count(); ++i)
+        if (const QString text = list->item(i)->text(); text != m_entries.lines.at(i)) {
+            m_entries.lines[i] = text;
+            m_entries.lineBytes[i] = encodeCodePage(text);
+        }
 }
 
 QList<EntrySource> FrmEdit::entrySources() const
 {
     QList<EntrySource> entries;
-    for (int i = 0; i < entryCount && i < ui->lstLibraryFile->count(); ++i)
-        entries.append({ui->lstLibraryFile->item(i)->text(), entryFolder.value(i),
-                        entryStatus.value(i) != QLatin1String("N")});
+    for (qsizetype i = 0; i < m_entries.count(); ++i)
+        entries.append(
+            {m_entries.lines[i], m_entries.entryFolder[i], m_entries.entryStatus[i] != addedHere});
     return entries;
 }

@@ -3,6 +3,7 @@
 #include "attributesfiledialog.h"
 #include "entry/entryfields.h"
 #include "library/libraryfile.h"
+#include "library/librarystate.h"
 #include "library/missingdrawings.h"
 #include "library/savereport.h"
 #include "system/nativepath.h"
@@ -37,7 +38,7 @@ QString discardQuestion()
 
 bool FrmEdit::hasUnsavedWork() const
 {
-    return libraryMode == QLatin1String("NEW") || m_entriesChanged;
+    return libraryMode == newLibraryMode || m_entriesChanged;
 }
 
 bool FrmEdit::askDiscardChanges()
@@ -62,10 +63,9 @@ void FrmEdit::newLibrary()
     }
     libraryFile = name;
     showLibraryFileCaption();
-    libraryMode = QStringLiteral("NEW");
+    libraryMode = newLibraryMode;
+    showMend(readEntryLines(m_entries, {}, {}));
     m_entriesChanged = false;
-    ui->lstLibraryFile->clear();
-    entryCount = 0;
 }
 
 void FrmEdit::openLibrary()
@@ -115,10 +115,10 @@ void FrmEdit::openLibrary()
     libraryFile = path;
     showLibraryFileCaption();
     libraryFolder = *folder;
-    setEntries(content.lines, content.lineBytes, QStringLiteral("O"));
+    showMend(readEntryLines(m_entries, content.lines, content.lineBytes));
     m_entriesChanged = false;
     busy.release();
-    libraryMode = QStringLiteral("UPD");
+    libraryMode = updateMode;
     // Notepad saves UTF-8 by default; such a file opens and is saved back as it is, but the
     // display program reads single-byte text and will show these lines wrong.
     if (content.firstUtf8Line > 0)
@@ -139,7 +139,7 @@ void FrmEdit::openLibrary()
 
 void FrmEdit::exitProgram()
 {
-    const QString question = libraryMode == QLatin1String("---")
+    const QString question = libraryMode == noLibrary
                                  ? QStringLiteral("This will end the program's session")
                                  : discardQuestion();
     if (exchange().message(MessageKind::Warning, question, MessageButtons::OkCancel) !=

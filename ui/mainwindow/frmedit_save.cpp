@@ -2,6 +2,7 @@
 
 #include "attributesfiledialog.h"
 #include "library/libraryfile.h"
+#include "library/librarystate.h"
 #include "library/savelibrary.h"
 #include "system/nativepath.h"
 #include "system/windowsnames.h"
@@ -66,30 +67,20 @@ QString nameWindowsChanges(const QString &file, const QString &folder)
     return {};
 }
 
-QStringList listLines(const QListWidget *list)
-{
-    QStringList lines;
-    lines.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i)
-        lines.append(list->item(i)->text());
-    return lines;
-}
-
 } // namespace
 
 void FrmEdit::saveLibrary()
 {
-    if (libraryMode == QLatin1String("---")) {
+    if (libraryMode == noLibrary) {
         exchange().message(MessageKind::Warning,
                            QStringLiteral("Open a New or an Existing Library!"));
         return;
     }
-    const QStringList lines = listLines(ui->lstLibraryFile);
     std::optional<BusyPointer> busy;
     const QString typedName = libraryFile;
     std::optional<QString> newFolder; // on a first save: the folder the chosen file names
 
-    if (libraryMode == QLatin1String("NEW")) {
+    if (libraryMode == newLibraryMode) {
         FileDialogRequest request;
         request.purpose = FileDialogRequest::Purpose::Save;
         request.title = QStringLiteral("Save the Source Library Attributes File");
@@ -141,11 +132,12 @@ void FrmEdit::saveLibrary()
         }
     }
 
+    takeLinesFromList();
     // The old file is replaced only once the new one is whole; when it cannot be written
     // the drawings are not copied either, so that the library on disk stays as it was.
-    const bool firstSave = libraryMode == QLatin1String("NEW");
+    const bool firstSave = libraryMode == newLibraryMode;
     const LibrarySaveReport report =
-        saveLibraryFiles({lines, entryLineBytes(), entryStatus, entryFolder, libraryFile,
+        saveLibraryFiles({m_entries.lines, m_entries.lineBytes, entryStatus, entryFolder, libraryFile,
                           firstSave ? *newFolder : libraryFolder, firstSave});
     if (!report.fileWritten()) {
         busy.reset();
@@ -174,7 +166,7 @@ void FrmEdit::saveLibrary()
 
     // The attributes file is written: the library is now one that later saves update, even
     // when some drawings are missing from its folder.
-    libraryMode = QStringLiteral("UPD");
+    libraryMode = updateMode;
     // Drawings left uncopied are work not yet on disk: the next Open, New or close asks.
     m_entriesChanged = !problems.isEmpty();
     busy.reset();

@@ -71,6 +71,25 @@ void FileList::fill(const QString &folder)
     fitRowsToWidestName();
 }
 
+bool FileList::selectFileQuietly(const QString &name)
+{
+    const QSignalBlocker blocker(this);
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity sensitivity = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity sensitivity = Qt::CaseSensitive;
+#endif
+    for (int row = 0; row < count(); ++row)
+        if (item(row)->text().compare(name, sensitivity) == 0) {
+            setCurrentRow(row);
+            scrollToItem(item(row));
+            return true;
+        }
+    setCurrentRow(-1);
+    clearSelection();
+    return false;
+}
+
 QString FileList::selectedFileName() const
 {
     const QList<QListWidgetItem *> selected = selectedItems();

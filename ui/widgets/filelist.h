@@ -21,6 +21,9 @@ public:
     // position; emits nothing.
     void refresh();
 
+    // Selects the drawing named name (letter case ignored where the system ignores it) as the
+    // program's own choice: emits nothing. False, with nothing selected, when it is not listed.
+    bool selectFileQuietly(const QString &name);
     // The selected file name, or an empty text.
     QString selectedFileName() const;
 
