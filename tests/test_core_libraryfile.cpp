@@ -1,4 +1,6 @@
+#include "library/entrytables.h"
 #include "library/libraryfile.h"
+#include "library/librarystate.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -7,6 +9,23 @@
 #include <QtTest>
 
 namespace {
+
+// Tables written as their entries: "b" an entry added from the folder "/b/", "a@" one read from
+// the file, whose bytes were "<a>" (so that they tell from the line's own code page bytes).
+EntryTables tablesOf(const QString &spec)
+{
+    EntryTables tables;
+    for (QString entry : spec.split(u' ', Qt::SkipEmptyParts)) {
+        const bool read = entry.endsWith(u'@');
+        if (read)
+            entry.chop(1);
+        tables.lines.append(entry);
+        tables.lineBytes.append(read ? "<" + entry.toLatin1() + ">" : entry.toLatin1());
+        tables.entryFolder.append(read ? QString() : u'/' + entry + u'/');
+        tables.entryStatus.append(read ? QString(readFromFile) : QString(addedHere));
+    }
+    return tables;
+}
 
 } // namespace
 
@@ -24,6 +43,9 @@ private Q_SLOTS:
     void failedWriteLeavesOldFile();
     void libraryFolder_data();
     void libraryFolder();
+    void entryMends_data();
+    void entryMends();
+    void fullLibraryTakesNoEntry();
 };
 
 void TestLibraryFile::lineEnds_data()
@@ -147,6 +169,105 @@ void TestLibraryFile::libraryFolder()
     QFETCH(QString, path);
     QFETCH(QString, folder);
     QCOMPARE(libraryFolderOf(path).value_or(QStringLiteral("-")), folder);
+}
+
+void TestLibraryFile::entryMends_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("mend"); // the operation and its arguments
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("current"); // the entry the list shows as current afterwards
+    QTest::newRow("append") << "a@ b"
+                            << "append c"
+                            << "a@ b c" << 2;
+    QTest::newRow("append to none") << ""
+                                    << "append c"
+                                    << "c" << 0;
+    QTest::newRow("replace an entry read from the file") << "a@ b@ c@"
+                                                         << "replace 1 x"
+                                                         << "a@ x c@" << 1;
+    QTest::newRow("replace beyond the last") << "a b"
+                                             << "replace 2 x"
+                                             << "a b" << -1;
+    QTest::newRow("remove the first") << "a@ b c"
+                                      << "remove 0"
+                                      << "b c" << 0;
+    QTest::newRow("remove in the middle") << "a b@ c"
+                                          << "remove 1"
+                                          << "a c" << 1;
+    QTest::newRow("remove the last") << "a b@ c"
+                                     << "remove 2"
+                                     << "a b@" << 1;
+    QTest::newRow("remove the only") << "a@"
+                                     << "remove 0"
+                                     << "" << -1;
+    QTest::newRow("remove none") << ""
+                                 << "remove 0"
+                                 << "" << -1;
+    QTest::newRow("move up") << "a@ b c"
+                             << "move 1 -1"
+                             << "b a@ c" << 0;
+    QTest::newRow("move down") << "a@ b c"
+                               << "move 1 1"
+                               << "a@ c b" << 2;
+    QTest::newRow("move the first up") << "a b"
+                                       << "move 0 -1"
+                                       << "a b" << -1;
+    QTest::newRow("move the last down") << "a b"
+                                        << "move 1 1"
+                                        << "a b" << -1;
+    QTest::newRow("move two places") << "a b c"
+                                     << "move 0 2"
+                                     << "a b c" << -1;
+    QTest::newRow("read a file") << "a b"
+                                 << "read x y"
+                                 << "x@ y@" << -1;
+}
+
+void TestLibraryFile::entryMends()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, mend);
+    QFETCH(QString, after);
+    QFETCH(int, current);
+    EntryTables tables = tablesOf(before);
+    const QStringList words = mend.split(u' ');
+    EntryMend done;
+    if (words[0] == QLatin1String("append"))
+        done = appendEntryLine(tables, words[1], u'/' + words[1] + u'/');
+    else if (words[0] == QLatin1String("replace"))
+        done = replaceEntryLine(tables, words[1].toInt(), words[2], u'/' + words[2] + u'/');
+    else if (words[0] == QLatin1String("remove"))
+        done = removeEntryLine(tables, words[1].toInt());
+    else if (words[0] == QLatin1String("move"))
+        done = moveEntryLine(tables, words[1].toInt(), words[2].toInt());
+    else {
+        const QStringList read = words.mid(1);
+        QList<QByteArray> bytes;
+        for (const QString &line : read)
+            bytes.append("<" + line.toLatin1() + ">");
+        done = readEntryLines(tables, read, bytes);
+    }
+    const EntryTables expected = tablesOf(after);
+    QCOMPARE(tables.lines, expected.lines);
+    QCOMPARE(tables.lineBytes, expected.lineBytes);
+    QCOMPARE(tables.entryFolder, expected.entryFolder);
+    QCOMPARE(tables.entryStatus, expected.entryStatus);
+    QCOMPARE(done.done(), before != after || words[0] == QLatin1String("read"));
+    if (done.done())
+        QCOMPARE(done.to, current);
+}
+
+void TestLibraryFile::fullLibraryTakesNoEntry()
+{
+    EntryTables tables;
+    QStringList lines(999, QStringLiteral("a"));
+    readEntryLines(tables, lines, QList<QByteArray>(999, "a"));
+    QVERIFY(appendEntryLine(tables, QStringLiteral("b"), QStringLiteral("/b/")).done());
+    QVERIFY(!appendEntryLine(tables, QStringLiteral("c"), QStringLiteral("/c/")).done());
+    QVERIFY(!readEntryLines(tables, QStringList(1001, lines.first()), QList<QByteArray>(1001, "a"))
+                 .done());
+    QCOMPARE(tables.count(), 1000);
 }
 
 QTEST_GUILESS_MAIN(TestLibraryFile)

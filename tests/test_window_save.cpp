@@ -1,6 +1,8 @@
 #include "entrylines.h"
+#include "filelist.h"
 #include "mountedvolume.h"
 #include "testfiles.h"
+#include "text/codepage.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -66,8 +69,21 @@ private Q_SLOTS:
     void heldTargetReported_data();
     void heldTargetReported();
     void longPathsCopied();
+    void editEntry_data();
+    void editEntry();
+    void replaceEntry();
+    void removeEntry_data();
+    void removeEntry();
+    void moveEntry();
 
 private:
+    void openLibrary(const QByteArray &bytes);
+    void pressInList(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(f->libraryList(), Qt::Key(key), modifiers);
+    }
+    // The entry menu's items that can be chosen now, as the Menu key shows them.
+    QStringList enabledMenuItems();
     // A drawing folder with the files of the entries below.
     void makeDrawings(const QStringList &names);
     void startNewLibrary(const QString &name);
@@ -959,6 +975,239 @@ void TestSaveWindow::longPathsCopied()
              (QStringList{"Re44.bmp", "Re44_N0.bmp", "Re44_SAR.bmp"}));
     for (const QString &name : filesIn(m_folder + QLatin1String("/E")))
         QCOMPARE(readBytes(m_folder + QLatin1String("/E/") + name), drawingBytes(name));
+}
+
+void TestSaveWindow::openLibrary(const QByteArray &bytes)
+{
+    QVERIFY(writeBytes(m_file, bytes));
+    f->exchange->answerFile(m_file);
+    f->action(QStringLiteral("menuOpen"))->trigger();
+    f->exchange->clearRecords();
+}
+
+QStringList TestSaveWindow::enabledMenuItems()
+{
+    auto *menu = f->child<QMenu>(QStringLiteral("mnuEntry"));
+    pressInList(Qt::Key_Menu);
+    QStringList enabled;
+    if (menu->isVisible())
+        for (const QAction *action : menu->actions())
+            if (action->isEnabled() && !action->isSeparator())
+                enabled.append(action->objectName());
+    menu->close();
+    return enabled;
+}
+
+// Edit Entry puts the entry's drawing and every attribute into the form, or names what keeps it
+// from doing so and changes nothing.
+void TestSaveWindow::editEntry_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("drawingThere");
+    QTest::addColumn<QString>("told"); // the warning, or empty
+    const QByteArray full = EntryLineBytes{.label = "Ae 6/6",
+                                           .epoche = "2-5",
+                                           .uland = "FRG",
+                                           .gt = "V",
+                                           .ol = "3",
+                                           .olh = "40",
+                                           .sar = "Y",
+                                           .richtung = "L",
+                                           .rangier = "Y",
+                                           .wz = "Y",
+                                           .dt = "Y",
+                                           .phasenlaenge = "0",
+                                           .variations = "Y",
+                                           .drawing = "Re44.bmp"}
+                                .text();
+    QTest::newRow("every field") << full << true << QString();
+    QTest::newRow("drawing gone") << full << false << QStringLiteral("%1 doesn't exist!");
+    QTest::newRow("epoch 7")
+        << EntryLineBytes{.epoche = "7"}.text() << true
+        << QStringLiteral("Entry 1 cannot be edited: its EPOCHE (columns 41-43) holds \"7  \", "
+                          "which the form cannot show as Add to Library would write it.");
+    QTest::newRow("blank country")
+        << EntryLineBytes{.uland = ""}.text() << true
+        << QStringLiteral("Entry 1 cannot be edited: its ULAND (columns 44-46) holds \"   \", "
+                          "which the form cannot show as Add to Library would write it.");
+    QTest::newRow("no file name")
+        << EntryLineBytes{.drawing = "  "}.text() << true
+        << QStringLiteral("Entry 1 cannot be edited: its file name (column 59 on) holds \"  \", "
+                          "which the form cannot show as Add to Library would write it.");
+}
+
+void TestSaveWindow::editEntry()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, drawingThere);
+    QFETCH(QString, told);
+    const QString typeFolder = m_folder + QDir::separator() + QStringLiteral("V");
+    QVERIFY(QDir().mkpath(m_folder + QLatin1String("/E")) && QDir().mkpath(typeFolder));
+    if (drawingThere)
+        for (const char *name : {"E/Re44.bmp", "V/Re44.bmp", "V/Re44_SAR.bmp", "V/Re44_N1.bmp"})
+            QVERIFY(writeBytes(m_folder + u'/' + QLatin1String(name), "BM"));
+    openLibrary(line + "\r\n");
+    const QString labelBefore = f->labelBox()->text();
+    f->libraryList()->setCurrentRow(0);
+    pressInList(Qt::Key_Return);
+
+    QCOMPARE(f->exchange->messageTexts(),
+             told.isEmpty() ? QStringList()
+                            : QStringList{told.arg(typeFolder + QDir::separator() + "Re44.bmp")});
+    FrmEdit &w = *f->window;
+    if (!told.isEmpty() && drawingThere) {
+        QCOMPARE(f->labelBox()->text(), labelBefore);
+        QVERIFY(enabledMenuItems().contains(QStringLiteral("menuRemoveEntry")));
+        QVERIFY(!enabledMenuItems().contains(QStringLiteral("menuReplaceEntry")));
+        return;
+    }
+    QCOMPARE(f->child<FileList>(QStringLiteral("File1"))->selectedFileName(),
+             drawingThere ? QStringLiteral("Re44.bmp") : QString());
+    QCOMPARE(w.drawingFileName, drawingThere ? QStringLiteral("Re44.bmp") : QString());
+    QCOMPARE(w.sourceFolder, typeFolder + QDir::separator());
+    QCOMPARE(f->preview()->pixmap().isNull(), true); // "BM" alone is no picture
+    // The form gives the line back exactly, the label and every box included.
+    QCOMPARE(f->labelBox()->text(), QStringLiteral("Ae 6/6"));
+    QCOMPARE(f->child<QComboBox>(QStringLiteral("cboUland"))->currentText(),
+             QStringLiteral("FRG - Germany"));
+    QCOMPARE(f->child<QComboBox>(QStringLiteral("cboGT"))->currentText(),
+             QStringLiteral("V  - Diesel Locomotive"));
+    f->exchange->clearRecords();
+    f->action(QStringLiteral("menuReplaceEntry"))->trigger();
+    if (drawingThere) {
+        QCOMPARE(f->exchange->messageTexts(), QStringList());
+        QCOMPARE(encodeCodePage(lines().first()), line);
+    } else {
+        QCOMPARE(f->exchange->messageTexts(), QStringList{"Select a bitmap FileName!"});
+    }
+}
+
+// Tried as a returning user would: a saved library opened, entry 3 edited, its epoch changed and
+// put back, saved: the file differs in that line only, and no copy of a drawing is touched.
+void TestSaveWindow::replaceEntry()
+{
+    makeDrawings({"A.bmp", "B.bmp", "C_0.bmp", "C_1.bmp", "C_2.bmp", "C_3.bmp", "C_0_SAR.bmp"});
+    startNewLibrary(QStringLiteral("Swiss"));
+    addEntry(QStringLiteral("A.bmp"));
+    addEntry(QStringLiteral("B.bmp"));
+    addEntry(QStringLiteral("C_0.bmp"), true, QStringLiteral("4"));
+    f->exchange->answerFile(m_file);
+    save();
+    const QByteArray saved = readBytes(m_file);
+    const QStringList copies = filesIn(m_folder + QLatin1String("/E"));
+    QCOMPARE(copies.size(), 7);
+    const QDateTime past = QDateTime::currentDateTime().addDays(-3);
+    for (const QString &name : copies) {
+        QFile copy(m_folder + QLatin1String("/E/") + name);
+        QVERIFY(copy.open(QIODevice::ReadWrite) &&
+                copy.setFileTime(past, QFileDevice::FileModificationTime));
+    }
+    openLibrary(saved);
+    QCOMPARE(enabledMenuItems(), QStringList()); // nothing current yet
+
+    f->libraryList()->setCurrentRow(2);
+    QCOMPARE(enabledMenuItems(), (QStringList{"menuEditEntry", "menuRemoveEntry", "menuMoveUp"}));
+    f->action(QStringLiteral("menuEditEntry"))->trigger();
+    // Nothing is asked while only an entry was loaded.
+    f->action(QStringLiteral("menuNew"))->trigger();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{"New Source Library NOT Generated!"});
+    f->exchange->clearRecords();
+
+    // A refusal of the form changes nothing.
+    f->window->chkEPO[4]->setChecked(false);
+    f->action(QStringLiteral("menuReplaceEntry"))->trigger();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{"Select almost one value for EPOCHE!"});
+    QCOMPARE(encodeCodePage(lines().at(2)), saved.split('\r').at(2).mid(1));
+    f->exchange->clearRecords();
+
+    f->window->chkEPO[3]->setChecked(true);
+    f->window->chkEPO[4]->setChecked(true);
+    f->libraryList()->setCurrentRow(0); // Replace follows the loaded entry, not the current one
+    f->action(QStringLiteral("menuReplaceEntry"))->trigger();
+    QCOMPARE(f->exchange->messageTexts(), QStringList());
+    QCOMPARE(f->libraryList()->currentRow(), 2);
+    QCOMPARE(f->window->entryStatus, (QStringList{"O", "O", "N"}));
+    save();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{completion});
+    QList<QByteArray> expectedLines = saved.split('\n');
+    expectedLines[2].replace(EntryFields::epoche.index(), 3, "3-4");
+    const QByteArray expected = expectedLines.join('\n');
+    QVERIFY(expected != saved);
+    QCOMPARE(readBytes(m_file), expected);
+    for (const QString &name : copies) {
+        const QFileInfo copy(m_folder + QLatin1String("/E/") + name);
+        QCOMPARE(copy.lastModified(), past);
+        QCOMPARE(readBytes(copy.filePath()), drawingBytes(name));
+    }
+
+    // Once the loaded entry is removed there is nothing to replace.
+    f->exchange->answerMessage(MessageAnswer::Ok);
+    f->libraryList()->setCurrentRow(2);
+    pressInList(Qt::Key_Delete);
+    QVERIFY(!enabledMenuItems().contains(QStringLiteral("menuReplaceEntry")));
+}
+
+void TestSaveWindow::removeEntry_data()
+{
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<QStringList>("left"); // the labels of the entries left
+    QTest::newRow("OK") << MessageAnswer::Ok << QStringList{"A", "C"};
+    QTest::newRow("Cancel") << MessageAnswer::Cancel << QStringList{"A", "B", "C"};
+}
+
+void TestSaveWindow::removeEntry()
+{
+    QFETCH(MessageAnswer, answer);
+    QFETCH(QStringList, left);
+    makeDrawings({"A.bmp"});
+    openLibrary(EntryLineBytes{.label = "A"}.text() + "\r\n" +
+                EntryLineBytes{.label = "B", .drawing = "B.bmp"}.text() + "\r\n");
+    QVERIFY(addFrom(m_drawings, QStringLiteral("A.bmp"), QStringLiteral("E")));
+    f->labelBox()->setText(QStringLiteral("C"));
+    f->window->entryFolder[2] = m_drawings; // C's folder goes with it
+    f->libraryList()->item(2)->setText(EntryLine{.label = "C", .drawing = "A.bmp"}.text());
+    f->exchange->clearRecords();
+    f->libraryList()->setCurrentRow(1);
+    f->exchange->answerMessage(answer);
+    pressInList(Qt::Key_Delete);
+
+    QCOMPARE(f->exchange->messageTexts(), QStringList{"Remove entry 2 (\"B\") from the library?\r"
+                                                      "Its drawings stay in the library folder."});
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
+    QStringList labels;
+    for (const QString &line : lines())
+        labels.append(line.left(1));
+    QCOMPARE(labels, left);
+    QCOMPARE(int(f->window->entryCount), left.size());
+    QCOMPARE(f->window->entryStatus.size(), left.size());
+    QCOMPARE(f->window->entryStatus.last(), QStringLiteral("N"));
+    QCOMPARE(f->window->entryFolder.last(), m_drawings);
+    QCOMPARE(f->libraryList()->currentRow(), 1);
+}
+
+void TestSaveWindow::moveEntry()
+{
+    makeDrawings({"A.bmp"});
+    openLibrary(EntryLineBytes{.label = "A"}.text() + "\r\n" + EntryLineBytes{.label = "B"}.text() +
+                "\r\n");
+    QVERIFY(addFrom(m_drawings, QStringLiteral("A.bmp"), QStringLiteral("E")));
+    f->libraryList()->setCurrentRow(2);
+    const auto order = [this] {
+        QString shown;
+        for (const QString &line : lines())
+            shown += line.left(1);
+        return shown + f->window->entryStatus.join(QString()) +
+               QString::number(f->libraryList()->currentRow());
+    };
+    pressInList(Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(order(), QStringLiteral("ARBONO1"));
+    pressInList(Qt::Key_Up, Qt::ControlModifier);
+    pressInList(Qt::Key_Up, Qt::ControlModifier); // the first stays first
+    QCOMPARE(order(), QStringLiteral("RABNOO0"));
+    pressInList(Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(order(), QStringLiteral("ARBONO1"));
+    QCOMPARE(f->window->entryFolder.at(1), m_drawings);
+    QVERIFY(f->exchange->messages.isEmpty());
 }
 
 QTEST_MAIN(TestSaveWindow)

@@ -184,6 +184,12 @@ void FrmEdit::connectEntryMenu()
         up->setEnabled(entry && row > 0);
         down->setEnabled(entry && row < m_entries.count() - 1);
     });
+    // Outside the menu each command judges for itself whether it applies, so that the state
+    // shown last never holds back a command whose time has come.
+    connect(m_entryMenu, &QMenu::aboutToHide, this, [this] {
+        for (QAction *action : m_entryMenu->actions())
+            action->setEnabled(true);
+    });
 
     auto *keys = new EntryListKeys(ui->lstLibraryFile);
     connect(keys, &EntryListKeys::editRequested, this, &FrmEdit::editEntry);

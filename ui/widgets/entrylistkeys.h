@@ -26,5 +26,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void requestMenuFromKeyboard();
+
     QListWidget *m_list;
 };
