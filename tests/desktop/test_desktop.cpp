@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFontInfo>
@@ -178,6 +179,7 @@ private Q_SLOTS:
     void windowLayout();
     void heardOnArrival_data();
     void heardOnArrival();
+    void entryMenuByKeys();
 
 private:
     QTemporaryDir m_drawings; // the window starts here, on two drawings
@@ -482,6 +484,83 @@ void TestDesktop::heardOnArrival()
                 itemsHeard.append(spoken->child(event.child)->text(QAccessible::Name));
         QCOMPARE(itemsHeard, QStringList{list->currentItem()->text()});
     }
+}
+
+// The library list's own commands, by keys alone: the Menu key opens the entry menu on the
+// current entry, arrows and Enter choose in it; Enter on an entry edits it, Delete removes it.
+void TestDesktop::entryMenuByKeys()
+{
+    FrmEdit &w = *m_window;
+    w.libraryMode = QStringLiteral("NEW");
+    for (const char *name : {"CH_Re 4-4_E_SBB.bmp", "FRG_BR 01_D_DB.bmp"}) {
+        w.sourceFolder = w.drawingFolder = m_drawings.path();
+        w.drawingFileName = QLatin1String(name);
+        w.chkEPO[4]->setChecked(true);
+        w.findChild<QComboBox *>(QStringLiteral("cboUland"))->setCurrentIndex(2);
+        w.findChild<QComboBox *>(QStringLiteral("cboGT"))->setCurrentIndex(2);
+        w.findChild<QLineEdit *>(QStringLiteral("txtDescription"))
+            ->setText(QLatin1String(name).left(8));
+        w.addEntry();
+    }
+    auto *list = w.findChild<QListWidget *>(QStringLiteral("lstLibraryFile"));
+    auto *menu = w.findChild<QMenu *>(QStringLiteral("mnuEntry"));
+    auto *label = w.findChild<QLineEdit *>(QStringLiteral("txtDescription"));
+    QCOMPARE(list->count(), 2);
+    list->setCurrentRow(0);
+    list->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(list->hasFocus());
+    label->clear();
+
+    // Each key is seen to land before the next is pressed.
+    const auto chooseInMenu = [&](int downs, const char *expected) {
+        pressOnHost("Menu");
+        QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 10000);
+        for (int i = 0; i < downs; ++i) {
+            const QAction *before = menu->activeAction();
+            pressOnHost("Down");
+            QTRY_VERIFY(menu->activeAction() != before);
+        }
+        QCOMPARE(menu->activeAction()->objectName(), QLatin1String(expected));
+        pressOnHost("Return");
+        QTRY_VERIFY(!menu->isVisible());
+    };
+    pressOnHost("Menu");
+    QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 10000);
+    if (expectedScale() == 1.0)
+        QVERIFY(keepPicture(*menu, QStringLiteral("entry-menu.png")));
+    pressOnHost("Escape");
+    QTRY_VERIFY(!menu->isVisible());
+
+    chooseInMenu(1, "menuEditEntry");
+    QTRY_COMPARE(label->text(), QStringLiteral("CH_Re 4-"));
+    QCOMPARE(w.drawingFileName, QStringLiteral("CH_Re 4-4_E_SBB.bmp"));
+
+    // The label changed by keys, then put back in the entry's place by the menu.
+    label->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(label->hasFocus());
+    pressOnHost("End");
+    pressOnHost("BackSpace");
+    QTRY_COMPARE(label->text(), QStringLiteral("CH_Re 4"));
+    list->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(list->hasFocus());
+    chooseInMenu(2, "menuReplaceEntry");
+    QTRY_VERIFY(list->item(0)->text().startsWith(QLatin1String("CH_Re 4 ")));
+
+    // Delete asks in the warning box; Enter takes its OK.
+    pressOnHost("Down");
+    QTRY_COMPARE(list->currentRow(), 1);
+    QTimer closer;
+    closer.setInterval(700);
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (QApplication::activeModalWidget())
+            pressOnHost("Return");
+    });
+    closer.start();
+    pressOnHost("Delete");
+    QTRY_COMPARE_WITH_TIMEOUT(list->count(), 1, 10000);
+    closer.stop();
+    QCOMPARE(w.entryCount, 1);
+    QVERIFY(list->item(0)->text().startsWith(QLatin1String("CH_Re 4 ")));
 }
 
 QTEST_MAIN(TestDesktop)
