@@ -341,6 +341,8 @@ void TestSaveWindow::secondSaveCopiesAgain()
     QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
 }
 
+// A library whose folder lacks the drawings its lines name: Open says so, and no save claims
+// success over them, though it copies only the entries added.
 void TestSaveWindow::openedLibraryCopiesOnlyAdditions()
 {
     makeDrawings({"Re44.bmp", "Ae66.bmp"});
@@ -350,20 +352,36 @@ void TestSaveWindow::openedLibraryCopiesOnlyAdditions()
     f->exchange->answerFile(m_file);
     f->action(QStringLiteral("menuOpen"))->trigger();
     QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+    QCOMPARE(f->exchange->messageTexts(),
+             QStringList{m_file + " names drawings, but its library folder " + m_folder +
+                         " is missing: the display program will find none of them."});
+    f->exchange->clearRecords();
 
+    const QString lacking = QStringLiteral("Source Library Attributes File Generated/Updated, but "
+                                           "its library folder lacks drawings that its lines "
+                                           "name:\r%1\rSelect each drawing and use Edit Entry and "
+                                           "Replace Entry (or add it again) to copy it.")
+                                .arg(QDir::toNativeSeparators(m_folder + "/E/Re44.bmp"));
     save();
-    QCOMPARE(f->exchange->messageTexts(), QStringList{completion});
+    QCOMPARE(f->exchange->messageTexts(), QStringList{lacking});
+    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
     QCOMPARE(readBytes(m_file), loaded);
     QVERIFY(!QFileInfo::exists(m_folder)); // nothing copied, no folder needed
 
     addEntry(QStringLiteral("Ae66.bmp"));
     f->exchange->clearRecords();
     save();
-    QCOMPARE(f->exchange->messageTexts(), QStringList{completion});
+    QCOMPARE(f->exchange->messageTexts(), QStringList{lacking});
     QCOMPARE(readBytes(m_file), expectedFile());
     QVERIFY(readBytes(m_file).startsWith(loaded));
     QCOMPARE(filesIn(m_folder + QLatin1String("/E")), QStringList{"Ae66.bmp"});
     QVERIFY(f->exchange->fileRequests.isEmpty());
+
+    // Once the drawing is there, the save is a success again.
+    QVERIFY(writeBytes(m_folder + QLatin1String("/E/Re44.bmp"), "BM"));
+    f->exchange->clearRecords();
+    save();
+    QCOMPARE(f->exchange->messageTexts(), QStringList{completion});
 }
 
 // A library whose save was cut short names drawings its folder lacks: Open says so once, with

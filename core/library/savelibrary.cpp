@@ -75,5 +75,13 @@ LibrarySaveReport saveLibraryFiles(const LibrarySave &save)
         report.fileFailure = syncFileSystemOf(save.libraryFolder);
     if (report.fileWritten())
         report.fileFailure = attributesFile.commit();
+    if (report.fileWritten() && !save.libraryFolder.isEmpty()) {
+        // Only the lines read from the file: an added entry's copies are this save's own report.
+        // The others stay as empty lines, so that each keeps its number.
+        QStringList readLines;
+        for (qsizetype i = 0; i < save.lines.size(); ++i)
+            readLines.append(save.statuses.value(i) == readFromFile ? save.lines[i] : QString());
+        report.missingFromFolder = drawingsMissingFrom(readLines, save.libraryFolder);
+    }
     return report;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/missingdrawings.h"
 #include "library/savereport.h"
 #include "system/filecopy.h"
 
@@ -30,6 +31,9 @@ struct LibrarySaveReport
     QStringList copied;           // the drawings copied into the library folder, in copy order
     QString refusal;              // the refusal that ended the copying, or empty
     QList<FileProblem> notCopied; // folders not made and drawings not copied, with the reason
+    // Once the file is in place: the drawings that lines read from the file name and the library
+    // folder lacks, which no save of those lines copies.
+    QList<MissingDrawing> missingFromFolder;
 
     bool fileWritten() const { return fileFailure.isEmpty(); }
 };
@@ -42,5 +46,6 @@ struct LibrarySaveReport
 // as one save (copyEntryDrawings with one CopiesOfOneSave: an equal drawing is not copied twice,
 // a file of an entry read from the attributes file is not replaced by another drawing; each copy
 // is on the disk before the next begins), a refusal ending the copying after the copies before
-// it; and last the attributes file is put in place, with all lines.
+// it; and last the attributes file is put in place, with all lines. Then the library folder is
+// looked at once for the drawings of the lines read from the file.
 LibrarySaveReport saveLibraryFiles(const LibrarySave &save);

@@ -2,6 +2,7 @@
 
 #include "attributesfiledialog.h"
 #include "entry/entryfields.h"
+#include "entry/entryline.h"
 #include "library/libraryfile.h"
 #include "library/librarystate.h"
 #include "library/missingdrawings.h"
@@ -12,6 +13,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -131,10 +134,16 @@ void FrmEdit::openLibrary()
                                QStringLiteral("Its lines are saved back unchanged."));
     // A save cut short before it copied every drawing left a file that names drawings its
     // library folder lacks; the entries stay as they are, read from the file.
-    if (QFileInfo(libraryFolder).isDir())
+    if (QFileInfo(libraryFolder).isDir()) {
         if (const QList<MissingDrawing> missing = drawingsMissingFrom(content.lines, libraryFolder);
             !missing.isEmpty())
             exchange().message(MessageKind::Warning, missingDrawingsMessage(path, missing));
+    } else if (std::any_of(content.lines.cbegin(), content.lines.cend(), namesDrawing)) {
+        exchange().message(MessageKind::Warning,
+                           QStringLiteral("%1 names drawings, but its library folder %2 is "
+                                          "missing: the display program will find none of them.")
+                               .arg(path, shownPath(libraryFolder)));
+    }
 }
 
 void FrmEdit::exitProgram()

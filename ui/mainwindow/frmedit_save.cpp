@@ -174,5 +174,21 @@ void FrmEdit::saveLibrary()
         exchange().message(MessageKind::Critical, notCopiedMessage(problems));
         return;
     }
+    // The file is saved, but the display program will miss drawings its lines name: no success
+    // is claimed over them.
+    if (!report.missingFromFolder.isEmpty()) {
+        QStringList missing;
+        for (const MissingDrawing &drawing : report.missingFromFolder)
+            missing.append(shownPath(drawing.path));
+        exchange().message(
+            MessageKind::Warning,
+            listedLines(QStringLiteral("Source Library Attributes File Generated/Updated, but its "
+                                       "library folder lacks drawings that its lines name:"),
+                        missing, 5) +
+                QLatin1Char('\r') +
+                QStringLiteral("Select each drawing and use Edit Entry and Replace Entry (or add "
+                               "it again) to copy it."));
+        return;
+    }
     exchange().message(MessageKind::Information, completionMessage());
 }
