@@ -1,3 +1,4 @@
+#include "checking/librarycheck.h"
 #include "entrylines.h"
 #include "filelist.h"
 #include "mountedvolume.h"
@@ -1152,6 +1153,7 @@ void TestSaveWindow::replaceEntry()
     const QByteArray expected = expectedLines.join('\n');
     QVERIFY(expected != saved);
     QCOMPARE(readBytes(m_file), expected);
+    QCOMPARE(checkLibraryFile(m_file).findings, CheckFindings{});
     for (const QString &name : copies) {
         const QFileInfo copy(m_folder + QLatin1String("/E/") + name);
         QCOMPARE(copy.lastModified(), past);

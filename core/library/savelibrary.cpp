@@ -34,7 +34,8 @@ QStringList typeFoldersWrittenInto(const LibrarySave &save)
     for (qsizetype i = 0; i < save.lines.size(); ++i) {
         const QString type = typeFolderOf(save.lines[i]);
         const QString folder = joinPath(save.libraryFolder, type);
-        if (save.statuses.value(i) == addedHere && types.contains(type) && !folders.contains(folder))
+        if (save.statuses.value(i) == addedHere && types.contains(type) &&
+            !folders.contains(folder))
             folders.append(folder);
     }
     return folders;

@@ -7,10 +7,10 @@
 #include "drawingnames/codetables.h"
 #include "focusannouncement.h"
 #include "focusring.h"
+#include "library/librarystate.h"
 #include "listfont.h"
 #include "programresources.h"
 #include "qtmodalexchange.h"
-#include "library/librarystate.h"
 #include "system/nativepath.h"
 #include "ui_frmedit.h"
 

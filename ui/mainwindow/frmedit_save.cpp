@@ -137,8 +137,8 @@ void FrmEdit::saveLibrary()
     // the drawings are not copied either, so that the library on disk stays as it was.
     const bool firstSave = libraryMode == newLibraryMode;
     const LibrarySaveReport report =
-        saveLibraryFiles({m_entries.lines, m_entries.lineBytes, entryStatus, entryFolder, libraryFile,
-                          firstSave ? *newFolder : libraryFolder, firstSave});
+        saveLibraryFiles({m_entries.lines, m_entries.lineBytes, entryStatus, entryFolder,
+                          libraryFile, firstSave ? *newFolder : libraryFolder, firstSave});
     if (!report.fileWritten()) {
         busy.reset();
         exchange().message(
