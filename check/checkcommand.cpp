@@ -31,7 +31,9 @@ For every line it reports, as PATH:LINE: error: TEXT or PATH:LINE: warning: TEXT
     the code page, and UTF-8 text;
   - an empty line (a warning).
 For the library folder, as PATH:0: warning: TEXT, a part file that a save cut short left in a
-type folder.
+type folder; beside the attributes file, its part file and a file named like an older save's
+temporary file (Swiss.txt. and six letters or digits), neither ever deleted; and each *.bmp of
+a type folder that no line names, five a folder, then how many more.
 The last line counts the errors, warnings and entries. It never changes a file.
 
 Exit status: 2 when a file cannot be read, 1 when an error was found, 0 otherwise.

@@ -98,8 +98,10 @@ void TestCheck::findings_data()
     const QStringList re44{"E/Re44.bmp"};
     QTest::newRow("line too short")
         << crLf({"Re 4/4 short line"}) << re44
-        << QStringList{"1: error: the line is 17 characters long where columns 1-58 and a "
-                       "drawing's file name from column 59 on are expected"};
+        << shown({"0: warning: \"E/Re44.bmp\" is named by no line: the display program does not "
+                  "show it",
+                  "1: error: the line is 17 characters long where columns 1-58 and a "
+                  "drawing's file name from column 59 on are expected"});
     QTest::newRow("two epochs, the higher first")
         << crLf({EntryLineBytes{.epoche = "5-2"}.text()}) << re44
         << QStringList{"1: error: columns 41-43: EPOCHE \"5-2\" is neither one epoch (a digit 1 "
@@ -144,19 +146,49 @@ void TestCheck::findings_data()
                                                  "a digit 0 to 9"};
     QTest::newRow("blank file name")
         << crLf({EntryLineBytes{.drawing = "   "}.text()}) << re44
-        << QStringList{"1: error: columns 59-61: the drawing's file name is blank"};
+        << shown({"0: warning: \"E/Re44.bmp\" is named by no line: the display program does not "
+                  "show it",
+                  "1: error: columns 59-61: the drawing's file name is blank"});
 
     QTest::newRow("drawing missing")
         << crLf({EntryLineBytes{}.text()}) << QStringList{"E/Re45.bmp"}
-        << shown({"1: error: columns 59-66: the drawing \"E/Re44.bmp\" is missing from the "
+        << shown({"0: warning: \"E/Re45.bmp\" is named by no line: the display program does not "
+                  "show it",
+                  "1: error: columns 59-66: the drawing \"E/Re44.bmp\" is missing from the "
                   "library folder"});
     QTest::newRow("part file of a cut save")
         << crLf({EntryLineBytes{}.text()}) << QStringList{"E/Re44.bmp", "E/.~Ae66.bmp.tessaro-part"}
         << shown({"0: warning: \"E/.~Ae66.bmp.tessaro-part\": a part file left by a save that "
                   "was cut short"});
+    QTest::newRow("temporary files beside the attributes file")
+        << crLf({EntryLineBytes{}.text()})
+        << QStringList{"E/Re44.bmp", "../.~Swiss.txt.tessaro-part", "../Swiss.txt.AbC123",
+                       "../Swiss.txt.backup", "../Swiss.txt.AbC12"}
+        << QStringList{"0: warning: \".~Swiss.txt.tessaro-part\" looks like a temporary file left "
+                       "by a save that was cut short; remove it if it is not yours",
+                       "0: warning: \"Swiss.txt.AbC123\" looks like a temporary file left by a "
+                       "save that was cut short; remove it if it is not yours",
+                       "0: warning: \"Swiss.txt.backup\" looks like a temporary file left by a "
+                       "save that was cut short; remove it if it is not yours"};
+    QTest::newRow("drawings no line names, five shown a folder")
+        << crLf({EntryLineBytes{.sar = "Y"}.text()})
+        << QStringList{"E/Re44.bmp", "E/re44_sar.BMP", "E/a.bmp",       "E/b.bmp",
+                       "E/c.BMP",    "E/d.bmp",        "E/e.bmp",       "E/f.bmp",
+                       "E/g.bmp",    "E/Thumbs.db",    "consists/h.bmp"}
+        << shown(
+               {"0: warning: \"E/a.bmp\" is named by no line: the display program does not show it",
+                "0: warning: \"E/b.bmp\" is named by no line: the display program does not show it",
+                "0: warning: \"E/c.BMP\" is named by no line: the display program does not show it",
+                "0: warning: \"E/d.bmp\" is named by no line: the display program does not show it",
+                "0: warning: \"E/e.bmp\" is named by no line: the display program does not show it",
+                "0: warning: ... and 2 more files in \"E\" that no line names",
+                "1: warning: column 52: SAR \"Y\": the pantograph drawing \"E/Re44_SAR.bmp\" "
+                "is in the library folder only as \"E/re44_sar.BMP\", in other letter case"});
     QTest::newRow("drawing in another type folder")
         << crLf({EntryLineBytes{}.text()}) << QStringList{"V/Re44.bmp"}
-        << shown({"1: error: columns 59-66: the drawing \"E/Re44.bmp\" is missing from the "
+        << shown({"0: warning: \"V/Re44.bmp\" is named by no line: the display program does not "
+                  "show it",
+                  "1: error: columns 59-66: the drawing \"E/Re44.bmp\" is missing from the "
                   "library folder"});
     QTest::newRow("animation frame missing")
         << crLf({EntryLineBytes{.phasenlaenge = "6", .drawing = "Ae66_0.bmp"}.text()})
@@ -175,7 +207,11 @@ void TestCheck::findings_data()
     QTest::newRow("no variation drawing")
         << crLf({EntryLineBytes{.variations = "Y"}.text()})
         << QStringList{"E/Re44.bmp", "E/Re44_X0.bmp", "E/Re44_N.bmp"}
-        << shown({"1: error: column 58: VARIATIONS \"Y\": no variation drawing (\"E/Re44_N0.bmp\" "
+        << shown({"0: warning: \"E/Re44_N.bmp\" is named by no line: the display program does not "
+                  "show it",
+                  "0: warning: \"E/Re44_X0.bmp\" is named by no line: the display program does not "
+                  "show it",
+                  "1: error: column 58: VARIATIONS \"Y\": no variation drawing (\"E/Re44_N0.bmp\" "
                   "to \"E/Re44_W9.bmp\") is in the library folder"});
     QTest::newRow("one variation drawing is enough")
         << crLf({EntryLineBytes{.variations = "Y"}.text()})

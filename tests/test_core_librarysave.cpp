@@ -678,25 +678,50 @@ void TestLibrarySave::cutSaveLeavesOldAttributesFile()
     save.libraryFolder = place.filePath(QStringLiteral("Swiss"));
     const QByteArray old = "an older library\r\n";
     QVERIFY(writeBytes(save.attributesFile, old));
-    const QString leftPart = save.libraryFolder + QLatin1String("/E/.~Ae66.bmp.tessaro-part");
-    QVERIFY(QDir().mkpath(save.libraryFolder + QLatin1String("/E")));
-    QVERIFY(writeBytes(leftPart, "cut"));
+    // Parts left in a folder it writes into, in one it does not, and a name a person may have
+    // given a file of their own, in the form of an older version's temporary file.
+    const QStringList leftParts{save.libraryFolder + QLatin1String("/E/.~Ae66.bmp.tessaro-part"),
+                                save.libraryFolder + QLatin1String("/D/.~D1.bmp.tessaro-part"),
+                                save.libraryFolder +
+                                    QLatin1String("/consists/.~c.bmp.tessaro-part")};
+    const QString ownFile = save.attributesFile + QLatin1String(".AbC123");
+    QVERIFY(writeBytes(ownFile, "mine"));
+    for (const QString &part : leftParts) {
+        QVERIFY(QDir().mkpath(QFileInfo(part).path()));
+        QVERIFY(writeBytes(part, "cut"));
+    }
     save.firstSave = true;
     int copies = 0;
     QByteArray onDiskAtCut;
+    QByteArray partAtCut;
+    const QString attributesPart = place.filePath(QStringLiteral(".~Swiss.txt.tessaro-part"));
     save.copyFile = [&](const QString &from, const QString &to) {
         if (++copies < 2)
             return copyFileReplacing(from, to);
         onDiskAtCut = readBytes(save.attributesFile);
+        partAtCut = readBytes(attributesPart);
         return CopyOutcome{QStringLiteral("cut short"), true};
+    };
+    // The folder is synced once, after the new file is in its place.
+    QStringList synced;
+    save.syncFolder = [&](const QString &folder) {
+        synced.append(QDir::cleanPath(folder) + (readBytes(save.attributesFile) == old
+                                                     ? QLatin1String(" before the rename")
+                                                     : QLatin1String("")));
+        return QString();
     };
 
     const LibrarySaveReport report = saveLibraryFiles(save);
     QCOMPARE(onDiskAtCut, old);
+    QCOMPARE(partAtCut, libraryFileBytes(save.lineBytes));
+    QCOMPARE(synced, QStringList{QDir::cleanPath(place.path())});
+    QVERIFY(!QFileInfo::exists(attributesPart));
+    QCOMPARE(readBytes(ownFile), QByteArray("mine"));
     QVERIFY(report.fileWritten());
     QCOMPARE(report.copied, QStringList{native(save.libraryFolder + QLatin1String("/E/Re44.bmp"))});
     QCOMPARE(readBytes(save.attributesFile), libraryFileBytes(save.lineBytes));
-    QVERIFY(!QFileInfo::exists(leftPart));
+    for (const QString &part : leftParts)
+        QVERIFY2(!QFileInfo::exists(part), qPrintable(part));
 }
 
 #include "test_core_librarysave.moc"

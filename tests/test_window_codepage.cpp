@@ -165,12 +165,16 @@ void TestCodePage::openedLinesSavedAsRead()
     f->exchange->answerFile(path);
     f->action(QStringLiteral("menuOpen"))->trigger();
     QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
+    // The library has no folder, which Open tells of last; the code page is what counts here.
+    QList<ScriptedExchange::Message> messages = f->exchange->messages;
+    QVERIFY(!messages.isEmpty() && messages.takeLast().text.contains(QLatin1String(
+                                       "is missing: the display program will find none of them")));
     if (utf8Line == 0) {
-        QCOMPARE(f->exchange->messageTexts(), QStringList());
+        QCOMPARE(messages.size(), 0);
     } else {
-        QCOMPARE(f->exchange->messages.size(), 1);
-        QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
-        const QString told = f->exchange->messages.first().text;
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.first().kind, MessageKind::Warning);
+        const QString told = messages.first().text;
         QVERIFY2(told.startsWith(path) && told.contains(QStringLiteral("line %1:").arg(utf8Line)),
                  qPrintable(told));
     }

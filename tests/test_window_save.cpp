@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 namespace {
@@ -637,14 +638,14 @@ void TestSaveWindow::fullOrReadOnlyVolume()
 
     const QList<ScriptedExchange::Message> critical = messagesOf(MessageKind::Critical);
     QCOMPARE(critical.size(), 1);
-    // Qt finds a read-only file before it writes and says so in its own words; Windows says
-    // the volume is write-protected, and Wine that access is denied.
+    // The system says the file system is read-only; Windows that the volume is write-protected,
+    // and Wine that access is denied.
     const QStringList reasons = full ? QStringList{diskFullReason()}
 #ifdef Q_OS_WIN
                                      : QStringList{qt_error_string(ERROR_WRITE_PROTECT),
                                                    qt_error_string(ERROR_ACCESS_DENIED)};
 #else
-                                     : QStringList{QStringLiteral("is not writable")};
+                                     : QStringList{qt_error_string(EROFS)};
 #endif
     const QString told = critical.first().text;
     QVERIFY2(told.contains(m_file + QLatin1String(" could NOT be written: ")) &&

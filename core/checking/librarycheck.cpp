@@ -1,11 +1,13 @@
 #include "checking/librarycheck.h"
 
 #include "checking/linecheck.h"
+#include "drawingnames/codetables.h"
 #include "drawingnames/companionnames.h"
 #include "entry/entryline.h"
 #include "library/libraryfolderfiles.h"
 #include "library/sameplace.h"
 #include "system/filecopy.h"
+#include "system/filetest.h"
 #include "system/nativepath.h"
 #include "system/windowsnames.h"
 #include "text/charactername.h"
@@ -14,6 +16,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -215,6 +219,69 @@ CheckFindings leftoverPartFindings(const QString &libraryFolder)
     return findings;
 }
 
+// Beside the attributes file: the part file of its save, and the temporary file of an older
+// version's save ("Swiss.txt." and six letters or digits). Neither is deleted by any save or
+// check: a person's own "Swiss.txt.backup" has that form too.
+CheckFindings leftoverBesideFindings(const QString &attributesFile)
+{
+    CheckFindings findings;
+    const QFileInfo file(attributesFile);
+    const QString part = QFileInfo(partFileOf(attributesFile)).fileName();
+    static const QRegularExpression temporary(
+        QStringLiteral("^%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(file.fileName())));
+    const QStringList beside =
+        file.dir().entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &name : beside)
+        if (name == part || temporary.match(name).hasMatch())
+            findings.append(
+                {0, CheckFinding::Kind::Warning,
+                 QStringLiteral("%1 looks like a temporary file left by a save that was "
+                                "cut short; remove it if it is not yours")
+                     .arg(quotedText(name))});
+    return findings;
+}
+
+// The drawings of the type folders that no line calls for, as the drawing or a companion its
+// flags ask: the display program never shows them. Names compare as Windows compares them.
+CheckFindings unnamedDrawingFindings(const LibraryFileContent &content,
+                                     const QString &libraryFolder)
+{
+    constexpr int shownPerFolder = 5;
+    QSet<QString> named;
+    ListedFiles listed;
+    for (const QByteArray &bytes : content.lineBytes)
+        if (const QString line = decodeAsWritten(bytes); namesDrawing(line))
+            for (const PlacedFile &file :
+                 libraryFilesOf({line, {}, true}, libraryFolder, listed.test()))
+                named.insert(samePlaceKey(file.place));
+    CheckFindings findings;
+    const QDir folder(libraryFolder);
+    const QStringList types = vehicleTypeCodes();
+    for (const QString &type : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (!types.contains(type, Qt::CaseInsensitive))
+            continue;
+        const QString typeKey = samePlaceKey(folder.filePath(type));
+        int unnamed = 0;
+        for (const QString &name :
+             QDir(folder.filePath(type))
+                 .entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name)) {
+            if (named.contains(samePlaceKeyIn(typeKey, name)))
+                continue;
+            if (++unnamed <= shownPerFolder)
+                findings.append({0, CheckFinding::Kind::Warning,
+                                 QStringLiteral("%1 is named by no line: the display program does "
+                                                "not show it")
+                                     .arg(quotedText(shownPath(type + QLatin1Char('/') + name)))});
+        }
+        if (unnamed > shownPerFolder)
+            findings.append({0, CheckFinding::Kind::Warning,
+                             QStringLiteral("... and %1 more files in %2 that no line names")
+                                 .arg(unnamed - shownPerFolder)
+                                 .arg(quotedText(type))});
+    }
+    return findings;
+}
+
 } // namespace
 
 LibraryCheck checkLibraryFile(const QString &path)
@@ -257,11 +324,14 @@ LibraryCheck checkLibraryFile(const QString &path)
                                               "checked")
                                    .arg(quotedText(shownPath(*libraryFolder)))});
     if (!check.findings.isEmpty() || !libraryFolder) {
+        check.findings += leftoverBesideFindings(path);
         check.findings += checkLibraryContent(content, {}, nullptr);
         return check;
     }
+    check.findings += leftoverBesideFindings(path);
     LibraryFolderFiles files(*libraryFolder);
     check.findings += leftoverPartFindings(*libraryFolder);
+    check.findings += unnamedDrawingFindings(content, *libraryFolder);
     check.findings += checkLibraryContent(content, *libraryFolder, &files);
     return check;
 }

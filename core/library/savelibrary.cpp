@@ -10,6 +10,8 @@
 #include "system/nativepath.h"
 #include "system/wholefile.h"
 
+#include <QFileInfo>
+
 namespace {
 
 // The files in the library folder of the entries read from the attributes file, each to its
@@ -26,18 +28,12 @@ QHash<QString, qsizetype> filesOfEntriesReadFromFile(const LibrarySave &save)
     return files;
 }
 
-// The type folders the added entries' drawings go to, once each.
-QStringList typeFoldersWrittenInto(const LibrarySave &save)
+// "consists" and the type folders, where part files of copies can stand.
+QStringList libraryFoldersOf(const QString &libraryFolder)
 {
-    QStringList folders;
-    const QStringList types = vehicleTypeCodes();
-    for (qsizetype i = 0; i < save.lines.size(); ++i) {
-        const QString type = typeFolderOf(save.lines[i]);
-        const QString folder = joinPath(save.libraryFolder, type);
-        if (save.statuses.value(i) == addedHere && types.contains(type) &&
-            !folders.contains(folder))
-            folders.append(folder);
-    }
+    QStringList folders{joinPath(libraryFolder, QStringLiteral("consists"))};
+    for (const QString &type : vehicleTypeCodes())
+        folders.append(joinPath(libraryFolder, type));
     return folders;
 }
 
@@ -52,8 +48,10 @@ LibrarySaveReport saveLibraryFiles(const LibrarySave &save)
         return report;
     if (save.firstSave)
         report.notCopied += makeLibraryFolders(save.libraryFolder, vehicleTypeCodes());
+    // Every part file a save cut short left in the library goes, in the folders this save writes
+    // into or not; the attributes file's own was written over above.
     if (!save.libraryFolder.isEmpty())
-        for (const QString &folder : typeFoldersWrittenInto(save))
+        for (const QString &folder : libraryFoldersOf(save.libraryFolder))
             removeLeftoverParts(folder);
 
     CopiesOfOneSave copies;
@@ -76,6 +74,13 @@ LibrarySaveReport saveLibraryFiles(const LibrarySave &save)
         report.fileFailure = syncFileSystemOf(save.libraryFolder);
     if (report.fileWritten())
         report.fileFailure = attributesFile.commit();
+    // "Saved" holds after a power cut only once the folder's entry of the new file is on the
+    // disk; the file is in place already, so a failure here is reported, not undone.
+    if (report.fileWritten()) {
+        const QString folder = QFileInfo(save.attributesFile).absolutePath();
+        if (const QString reason = save.syncFolder(folder); !reason.isEmpty())
+            report.notCopied.append({folder, reason});
+    }
     if (report.fileWritten() && !save.libraryFolder.isEmpty()) {
         // Only the lines read from the file: an added entry's copies are this save's own report.
         // The others stay as empty lines, so that each keeps its number.

@@ -158,6 +158,17 @@ public:
 #endif
     }
 
+    // The file's data on the disk itself on every system: for a whole file that nothing syncs
+    // after it.
+    bool syncToDisk()
+    {
+#ifdef Q_OS_WIN
+        return flushToDisk();
+#else
+        return ::fsync(m_fd) == 0 || fail();
+#endif
+    }
+
     // Some systems report a lost write only when the file is closed.
     bool close()
     {
@@ -298,7 +309,7 @@ void removePart(const QString &part)
 // Writes data to a new part file and reads it back: a write that a runtime reported whole but
 // the disk did not keep shows here, not in the library. A part file that an interrupted save
 // left, even a read-only one, is replaced.
-QString writePart(const QString &partName, const QByteArray &data)
+QString writePart(const QString &partName, const QByteArray &data, bool durable = false)
 {
     SystemFile part;
     if (!part.open(partName, SystemFile::Use::Create)) {
@@ -310,7 +321,7 @@ QString writePart(const QString &partName, const QByteArray &data)
     }
     QByteArray back;
     if (!part.writeWholeBuffer(data) || !part.readFromStart(back, data.size()) ||
-        !part.flushToDisk() || !part.close())
+        !(durable ? part.syncToDisk() : part.flushToDisk()) || !part.close())
         return part.reason();
     if (back != data)
         return QStringLiteral("the copy does not read back as the source (%1 of %2 bytes kept)")
@@ -320,6 +331,53 @@ QString writePart(const QString &partName, const QByteArray &data)
 }
 
 } // namespace
+
+QString partFileOf(const QString &target)
+{
+    return partNameOf(target);
+}
+
+QString writeDurablePart(const QString &part, const QByteArray &data)
+{
+    const QString reason = writePart(part, data, true);
+    if (!reason.isEmpty())
+        removePart(part);
+    return reason;
+}
+
+void removePartFile(const QString &part)
+{
+    removePart(part);
+}
+
+QString replaceFileDurably(const QString &from, const QString &to)
+{
+#ifdef Q_OS_WIN
+    // Write-through: the rename is on the disk when the call returns.
+    if (!MoveFileExW(longPath(from).c_str(), longPath(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return windowsReason(GetLastError());
+    return {};
+#else
+    return replaceFile(from, to);
+#endif
+}
+
+QString syncFolderToDisk([[maybe_unused]] const QString &folder)
+{
+#ifdef Q_OS_WIN
+    return {}; // the rename was written through
+#else
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return qt_error_string(errno);
+    const bool synced = ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    return synced ? QString() : qt_error_string(error);
+#endif
+}
 
 CopyOutcome copyFileReplacing(const QString &source, const QString &target)
 {

@@ -34,6 +34,21 @@ using FileCopy = std::function<CopyOutcome(const QString &source, const QString 
 // force each copy (all systems but Windows). Returns the system's reason on failure.
 QString syncFileSystemOf(const QString &folder);
 
+// The part file beside target (".~Swiss.txt.tessaro-part") that a copy or a whole file is
+// written to before it takes target's place.
+QString partFileOf(const QString &target);
+// Writes data to part, reads it back and forces it to the disk on every system; on failure the
+// part is removed and the reason returned.
+QString writeDurablePart(const QString &part, const QByteArray &data);
+void removePartFile(const QString &part);
+// replaceFile whose rename is on the disk when it returns where the system can say so (Windows:
+// MOVEFILE_WRITE_THROUGH); elsewhere syncFolderToDisk of the target's folder makes it so.
+QString replaceFileDurably(const QString &from, const QString &to);
+// Forces the folder's entries (a rename into it) to the disk: fsync of the folder on Linux and
+// macOS, nothing on Windows. Returns the system's reason on failure.
+QString syncFolderToDisk(const QString &folder);
+using FolderSync = std::function<QString(const QString &folder)>;
+
 // The part files of copyFileReplacing (".~Re44.bmp.tessaro-part") in folder, which only copies
 // cut short leave behind, in name order.
 QStringList leftoverParts(const QString &folder);
