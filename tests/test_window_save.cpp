@@ -1227,7 +1227,7 @@ void TestSaveWindow::moveEntry()
     QCOMPARE(order(), QStringLiteral("RABNOO0"));
     pressInList(Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(order(), QStringLiteral("ARBONO1"));
-    QCOMPARE(f->window->entryFolder.at(1), m_drawings);
+    QCOMPARE(f->window->entryFolder.at(1), QDir::toNativeSeparators(m_drawings));
     QVERIFY(f->exchange->messages.isEmpty());
 }
 

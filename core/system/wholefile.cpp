@@ -8,8 +8,15 @@ PendingWholeFile::PendingWholeFile(const QString &path, const QByteArray &bytes)
     : m_path(path), m_part(partFileOf(path))
 {
     // A rename over a folder fails only at commit(): said here, before other work relies on it.
-    if (QFileInfo(path).isDir())
+    const QFileInfo target(path);
+    if (target.isDir())
         m_failure = QStringLiteral("a folder has its name");
+#ifdef Q_OS_WIN
+    // A read-only file is the person's word that it stays as it is. Windows refuses to rename
+    // over it only at commit(), and Wine not at all.
+    else if (target.exists() && !target.isWritable())
+        m_failure = QStringLiteral("the file is read-only");
+#endif
     else // a part file that a save cut short left is written over
         m_failure = writeDurablePart(m_part, bytes);
 }
