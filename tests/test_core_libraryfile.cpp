@@ -12,10 +12,10 @@ namespace {
 
 // Tables written as their entries: "b" an entry added from the folder "/b/", "a@" one read from
 // the file, whose bytes were "<a>" (so that they tell from the line's own code page bytes).
-EntryTables tablesOf(const QString &spec)
+EntryTables tablesOf(const QString &entries)
 {
     EntryTables tables;
-    for (QString entry : spec.split(u' ', Qt::SkipEmptyParts)) {
+    for (QString entry : entries.split(u' ', Qt::SkipEmptyParts)) {
         const bool read = entry.endsWith(u'@');
         if (read)
             entry.chop(1);
