@@ -116,6 +116,7 @@ public:
             const DrawingRole role = plan.roles[i];
             const QString shown = shownPath(relativeName(type, plan.names[i]));
             const auto found = m_files.find(type, plan.names[i]);
+            m_files.markNamed(type, plan.names[i]);
             variationFound = variationFound || role == DrawingRole::VariationDrawing;
             if (found.presence == LibraryFolderFiles::Presence::Missing)
                 findings.append({lineNumber, CheckFinding::Kind::Error,
@@ -243,40 +244,34 @@ CheckFindings leftoverBesideFindings(const QString &attributesFile)
 
 // The drawings of the type folders that no line calls for, as the drawing or a companion its
 // flags ask: the display program never shows them. Names compare as Windows compares them.
-CheckFindings unnamedDrawingFindings(const LibraryFileContent &content,
-                                     const QString &libraryFolder)
+// The check of the lines' drawings has marked what they name.
+CheckFindings unnamedDrawingFindings(const QString &libraryFolder, LibraryFolderFiles &files)
 {
     constexpr int shownPerFolder = 5;
-    QSet<QString> named;
-    ListedFiles listed;
-    for (const QByteArray &bytes : content.lineBytes)
-        if (const QString line = decodeAsWritten(bytes); namesDrawing(line))
-            for (const PlacedFile &file :
-                 libraryFilesOf({line, {}, true}, libraryFolder, listed.test()))
-                named.insert(samePlaceKey(file.place));
     CheckFindings findings;
-    const QDir folder(libraryFolder);
     const QStringList types = vehicleTypeCodes();
-    for (const QString &type : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+    for (const QString &type :
+         QDir(libraryFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         if (!types.contains(type, Qt::CaseInsensitive))
             continue;
-        const QString typeKey = samePlaceKey(folder.filePath(type));
-        int unnamed = 0;
-        for (const QString &name :
-             QDir(folder.filePath(type))
-                 .entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name)) {
-            if (named.contains(samePlaceKeyIn(typeKey, name)))
-                continue;
-            if (++unnamed <= shownPerFolder)
-                findings.append({0, CheckFinding::Kind::Warning,
-                                 QStringLiteral("%1 is named by no line: the display program does "
-                                                "not show it")
-                                     .arg(quotedText(shownPath(type + QLatin1Char('/') + name)))});
-        }
-        if (unnamed > shownPerFolder)
+        // The listing holds the folders spelt like this one in other letter case too.
+        const QString inFolder = type + QLatin1Char('/');
+        QStringList unnamed;
+        for (const QString &file : files.filesIn(type))
+            if (file.startsWith(inFolder) &&
+                file.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) && !files.isNamed(file))
+                unnamed.append(file);
+        std::sort(unnamed.begin(), unnamed.end());
+        for (const QString &file :
+             unnamed.first(std::min<qsizetype>(unnamed.size(), shownPerFolder)))
+            findings.append({0, CheckFinding::Kind::Warning,
+                             QStringLiteral("%1 is named by no line: the display program does "
+                                            "not show it")
+                                 .arg(quotedText(shownPath(file)))});
+        if (unnamed.size() > shownPerFolder)
             findings.append({0, CheckFinding::Kind::Warning,
                              QStringLiteral("... and %1 more files in %2 that no line names")
-                                 .arg(unnamed - shownPerFolder)
+                                 .arg(unnamed.size() - shownPerFolder)
                                  .arg(quotedText(type))});
     }
     return findings;
@@ -331,7 +326,8 @@ LibraryCheck checkLibraryFile(const QString &path)
     check.findings += leftoverBesideFindings(path);
     LibraryFolderFiles files(*libraryFolder);
     check.findings += leftoverPartFindings(*libraryFolder);
-    check.findings += unnamedDrawingFindings(content, *libraryFolder);
-    check.findings += checkLibraryContent(content, *libraryFolder, &files);
+    const CheckFindings lineFindings = checkLibraryContent(content, *libraryFolder, &files);
+    check.findings += unnamedDrawingFindings(*libraryFolder, files);
+    check.findings += lineFindings;
     return check;
 }

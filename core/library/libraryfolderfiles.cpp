@@ -25,6 +25,15 @@ LibraryFolderFiles::LibraryFolderFiles(const QString &libraryFolder)
 
 const LibraryFolderFiles::Listing &LibraryFolderFiles::listingOf(const QString &typeFolder)
 {
+    if (m_lastListing && typeFolder == m_lastType)
+        return *m_lastListing;
+    m_lastType = typeFolder;
+    m_lastListing = &listingIn(typeFolder);
+    return *m_lastListing;
+}
+
+const LibraryFolderFiles::Listing &LibraryFolderFiles::listingIn(const QString &typeFolder)
+{
     const QString foldedType = caseFolded(typeFolder);
     const auto listed = m_types.constFind(foldedType);
     if (listed != m_types.constEnd())
@@ -62,8 +71,29 @@ LibraryFolderFiles::Found LibraryFolderFiles::find(const QString &typeFolder, QS
     const auto there = listing.constFind(caseFolded(name));
     if (there == listing.constEnd())
         return {Presence::Missing, {}};
-    const QString wanted = relativeName(typeFolder, name);
-    if (there->contains(wanted))
-        return {Presence::Present, wanted};
+    // Compared in place: most files are there under their very name, thousands of them.
+    const qsizetype nameAt = typeFolder.isEmpty() ? 0 : typeFolder.size() + 1;
+    for (const QString &spelling : *there)
+        if (spelling.size() == nameAt + name.size() && spelling.endsWith(name) &&
+            spelling.startsWith(typeFolder) && (nameAt == 0 || spelling[nameAt - 1] == u'/'))
+            return {Presence::Present, spelling};
     return {Presence::OtherCase, there->first()};
+}
+
+QStringList LibraryFolderFiles::filesIn(const QString &typeFolder)
+{
+    QStringList files;
+    for (const QStringList &spellings : listingOf(typeFolder))
+        files += spellings;
+    return files;
+}
+
+void LibraryFolderFiles::markNamed(const QString &typeFolder, QStringView name)
+{
+    m_named.insert(caseFolded(relativeName(typeFolder, name)));
+}
+
+bool LibraryFolderFiles::isNamed(const QString &relativeName) const
+{
+    return m_named.contains(caseFolded(relativeName));
 }

@@ -27,5 +27,5 @@ public:
     }
 
 private:
-    QHash<QString, QSet<QString>> m_folders; // folder (cleaned) to its files' names
+    QHash<QString, QSet<QString>> m_folders; // folder, as spelt, to its files' names
 };

@@ -108,7 +108,10 @@ public:
         return ::mount(nullptr, hostFolder().constData(), nullptr, MS_REMOUNT | MS_RDONLY,
                        nullptr) == 0;
 #elif defined(Q_OS_WIN)
-        HostCommand::start("mount -o remount,ro '" + hostFolder() + "'");
+        // The probe below opens a file for writing, and a remount meets such a file with
+        // "mount point is busy": the host tries again until the probe is closed.
+        HostCommand::start("i=0; until mount -o remount,ro '" + hostFolder() +
+                           "'; do i=$((i+1)); [ $i -lt 50 ] || exit 1; sleep 0.2; done");
         return HostCommand::waitFor([this] {
             QFile probe(m_folder + QLatin1String("/.read-only-probe"));
             if (!probe.open(QIODevice::WriteOnly))
