@@ -106,6 +106,7 @@ private slots:
     void noLibraryFolderCopiesNothing();
     void notCopiedMessageIsCut();
     void cutSaveLeavesOldAttributesFile();
+    void copiesDurableBeforeTheFileNamesThem();
 };
 
 void TestLibrarySave::firstSaveOnDisk_data()
@@ -714,7 +715,8 @@ void TestLibrarySave::cutSaveLeavesOldAttributesFile()
     const LibrarySaveReport report = saveLibraryFiles(save);
     QCOMPARE(onDiskAtCut, old);
     QCOMPARE(partAtCut, libraryFileBytes(save.lineBytes));
-    QCOMPARE(synced, QStringList{QDir::cleanPath(place.path())});
+    QCOMPARE(synced, (QStringList{QDir::cleanPath(save.libraryFolder) + " before the rename",
+                                  QDir::cleanPath(place.path())}));
     QVERIFY(!QFileInfo::exists(attributesPart));
     QCOMPARE(readBytes(ownFile), QByteArray("mine"));
     QVERIFY(report.fileWritten());
@@ -722,6 +724,51 @@ void TestLibrarySave::cutSaveLeavesOldAttributesFile()
     QCOMPARE(readBytes(save.attributesFile), libraryFileBytes(save.lineBytes));
     for (const QString &part : leftParts)
         QVERIFY2(!QFileInfo::exists(part), qPrintable(part));
+}
+
+// Copies in batches (more than one here), each in place before its folder is synced, and every
+// type folder synced before the attributes file takes its place.
+void TestLibrarySave::copiesDurableBeforeTheFileNamesThem()
+{
+    QTemporaryDir place;
+    const QString source = place.filePath(QStringLiteral("src"));
+    QVERIFY(QDir().mkpath(source));
+    LibrarySave save;
+    save.attributesFile = place.filePath(QStringLiteral("Swiss.txt"));
+    save.libraryFolder = place.filePath(QStringLiteral("Swiss"));
+    save.firstSave = true;
+    QStringList copies;
+    for (int i = 0; i < 300; ++i) {
+        const QString drawing = QStringLiteral("Re%1.bmp").arg(i);
+        const QString type = i < 150 ? QStringLiteral("E ") : QStringLiteral("D ");
+        QVERIFY(writeBytes(source + QLatin1Char('/') + drawing, drawingBytes(drawing)));
+        save.lines.append(entryLine(drawing, {.type = type}));
+        save.lineBytes.append(save.lines.last().toLatin1());
+        save.statuses.append(QStringLiteral("N"));
+        save.sourceFolders.append(source);
+        copies.append(native(save.libraryFolder + QLatin1Char('/') + type.trimmed() +
+                             QLatin1Char('/') + drawing));
+    }
+    QStringList synced;
+    save.syncFolder = [&](const QString &folder) {
+        const QStringList inPlace = QDir(folder).entryList({"Re*.bmp"}, QDir::Files);
+        synced.append(QStringLiteral("%1: %2 drawings%3")
+                          .arg(QDir::cleanPath(folder) == QDir::cleanPath(place.path())
+                                   ? QStringLiteral("beside")
+                                   : QFileInfo(QDir::cleanPath(folder)).fileName())
+                          .arg(inPlace.size())
+                          .arg(QFileInfo::exists(save.attributesFile) ? "" : ", no file"));
+        return QString();
+    };
+
+    const LibrarySaveReport report = saveLibraryFiles(save);
+    QVERIFY(report.fileWritten());
+    QCOMPARE(report.notCopied, QList<FileProblem>());
+    QCOMPARE(report.copied, copies);
+    QCOMPARE(synced, (QStringList{"E: 150 drawings, no file", "D: 150 drawings, no file",
+                                  "Swiss: 0 drawings, no file", "beside: 0 drawings"}));
+    QCOMPARE(readBytes(copies.last()), drawingBytes(QStringLiteral("Re299.bmp")));
+    QCOMPARE(folderContent(save.libraryFolder + QLatin1String("/D")).size(), 150);
 }
 
 #include "test_core_librarysave.moc"

@@ -1,7 +1,9 @@
 #include "drivelist.h"
 #include "filelist.h"
 #include "folderlist.h"
+#include "hiddenfile.h"
 #include "scratchdrive.h"
+#include "testfiles.h"
 #include "text/codepage.h"
 #include "windowfixture.h"
 
@@ -80,6 +82,8 @@ class TestNavigation : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void variationsFromTheListing_data();
+    void variationsFromTheListing();
     void initTestCase();
     void init();
     void cleanup();
@@ -605,6 +609,54 @@ void TestNavigation::addTakesOnlyTheDrawingShown()
     QCOMPARE(f->libraryList()->count(), 0);
     QCOMPARE(f->window->entryCount, 0);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(files));
+}
+
+// The selection's look-ups of variation drawings answer from the file list's reading of the
+// folder as the system would answer them.
+void TestNavigation::variationsFromTheListing_data()
+{
+    QTest::addColumn<QString>("variation"); // what stands beside the drawing
+    QTest::addColumn<bool>("ticked");
+#ifdef Q_OS_WIN
+    constexpr bool caseIgnored = true;
+#else
+    constexpr bool caseIgnored = false;
+#endif
+    QTest::newRow("a drawing") << "file" << true;
+    QTest::newRow("a hidden drawing") << "hidden" << false;
+    QTest::newRow("a folder named like a drawing") << "folder" << false;
+    QTest::newRow("a name in other letter case") << "case" << caseIgnored;
+    QTest::newRow("a drawing made after the listing") << "later" << true;
+}
+
+void TestNavigation::variationsFromTheListing()
+{
+    QFETCH(QString, variation);
+    QFETCH(bool, ticked);
+#ifndef Q_OS_WIN
+    if (variation == QLatin1String("hidden"))
+        QSKIP("Only Windows hides a file whose name does not start with a dot.");
+#endif
+    QTemporaryDir dir;
+    writePicture(dir.filePath(QStringLiteral("CH_Vr 1_E_SBB.bmp")), {30, 10});
+    const QString beside =
+        dir.filePath(variation == QLatin1String("case") ? QStringLiteral("ch_vr 1_e_sbb_n0.BMP")
+                                                        : QStringLiteral("CH_Vr 1_E_SBB_N0.bmp"));
+    if (variation == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(beside));
+    else if (variation != QLatin1String("later"))
+        QVERIFY(writeBytes(beside, "BM"));
+#ifdef Q_OS_WIN
+    if (variation == QLatin1String("hidden"))
+        QVERIFY(setHidden(beside, true));
+#endif
+    QVERIFY(folders->setPath(dir.path()));
+    if (variation == QLatin1String("later")) {
+        QVERIFY(writeBytes(beside, "BM"));
+        QTRY_COMPARE(files->count(), 2);
+    }
+    selectFile(QStringLiteral("CH_Vr 1_E_SBB.bmp"));
+    QCOMPARE(f->window->chkVR[0]->isChecked(), ticked);
 }
 
 void TestNavigation::openFolderStandsOut()

@@ -41,7 +41,7 @@ struct CopiesOfOneSave
     QHash<QString, Copy> copied;
     QHash<QString, qsizetype> entryReadFromFile;
     ListedFiles sourceFiles;
-    FileCopy copyFile = copyFileReplacing;
+    FileCopy copyFile = copyFileReplacing; // the save gives its own durable copies
 };
 
 struct EntryCopyReport

@@ -6,6 +6,7 @@
 #include "library/librarysave.h"
 #include "library/librarystate.h"
 #include "library/sameplace.h"
+#include "system/durablecopies.h"
 #include "system/filetest.h"
 #include "system/nativepath.h"
 #include "system/wholefile.h"
@@ -54,8 +55,12 @@ LibrarySaveReport saveLibraryFiles(const LibrarySave &save)
         for (const QString &folder : libraryFoldersOf(save.libraryFolder))
             removeLeftoverParts(folder);
 
+    DurableCopies durable(save.syncFolder);
     CopiesOfOneSave copies;
-    copies.copyFile = save.copyFile;
+    copies.copyFile =
+        save.copyFile ? save.copyFile : [&durable](const QString &from, const QString &to) {
+            return durable.copy(from, to);
+        };
     copies.entryReadFromFile = filesOfEntriesReadFromFile(save);
     for (qsizetype i = 0; i < save.lines.size(); ++i) {
         if (save.statuses.value(i) != addedHere)
@@ -69,9 +74,23 @@ LibrarySaveReport saveLibraryFiles(const LibrarySave &save)
             break;
         }
     }
-    // The copies are on the disk before the file that names them.
-    if (!report.copied.isEmpty())
-        report.fileFailure = syncFileSystemOf(save.libraryFolder);
+    // The copies are in place and on the disk before the file that names them; a copy whose
+    // part could not be put in place is reported with the others.
+    const DurableCopies::Outcome committed = durable.finish();
+    for (const DurableCopies::FailedCopy &failed : committed.failedCopies) {
+        report.copied.removeAll(failed.target);
+        report.notCopied.append({failed.target, failed.reason});
+    }
+    QString folderReason = committed.folderReason;
+    QString unsynced = committed.folder;
+    // The folders a first save made, and their entries in the library folder.
+    if (folderReason.isEmpty() && !report.copied.isEmpty() && !save.libraryFolder.isEmpty()) {
+        unsynced = save.libraryFolder;
+        folderReason = save.syncFolder(save.libraryFolder);
+    }
+    if (!folderReason.isEmpty())
+        report.fileFailure = QStringLiteral("the copies in %1 cannot be forced to the disk: %2")
+                                 .arg(shownPath(unsynced), folderReason);
     if (report.fileWritten())
         report.fileFailure = attributesFile.commit();
     // "Saved" holds after a power cut only once the folder's entry of the new file is on the

@@ -22,17 +22,15 @@ struct CopyOutcome
 };
 
 // Copies source to target, replacing a target that exists. The data goes to a part file beside
-// the target, every write checked and the part read back and compared with the source, and
-// only then is the part renamed over the target: the target is at every moment either the old
-// file, byte for byte, or the whole new one, and no part file is left behind.
+// the target, every write checked and the part read back and compared with the source, forced
+// to the disk, and only then is the part renamed over the target and its folder synced: the
+// target is at every moment either the old file, byte for byte, or the whole new one, and no
+// part file is left behind. A save copies many files at once through DurableCopies
+// (durablecopies.h), which this is one copy of.
 CopyOutcome copyFileReplacing(const QString &source, const QString &target);
 
-// How a save copies one file; copyFileReplacing, or a stand-in that tests put in its place.
+// How a save copies one file: a stand-in that tests put in the place of the save's own copies.
 using FileCopy = std::function<CopyOutcome(const QString &source, const QString &target)>;
-
-// Forces what was written in folder's file system to the disk, where copyFileReplacing did not
-// force each copy (all systems but Windows). Returns the system's reason on failure.
-QString syncFileSystemOf(const QString &folder);
 
 // The part file beside target (".~Swiss.txt.tessaro-part") that a copy or a whole file is
 // written to before it takes target's place.

@@ -11,9 +11,6 @@ bool isOrdinaryFile(const QString &path)
     return info.isFile() && !info.isHidden();
 }
 
-namespace {
-
-// A name as the file system compares it: ignoring letter case on Windows.
 QString fileNameKey(const QString &name)
 {
 #ifdef Q_OS_WIN
@@ -22,8 +19,6 @@ QString fileNameKey(const QString &name)
     return name;
 #endif
 }
-
-} // namespace
 
 bool ListedFiles::isListedFile(const QString &path)
 {

@@ -13,6 +13,9 @@ using FileTest = std::function<bool(const QString &path)>;
 // (on Linux and macOS those whose name starts with ".").
 bool isOrdinaryFile(const QString &path);
 
+// A file name as the file system compares it: letter case ignored on Windows.
+QString fileNameKey(const QString &name);
+
 // isOrdinaryFile for the many look-ups of one command (up to 40 variation drawings an entry),
 // answered from one listing of each folder: on Windows, and more so under Wine, every name that
 // is not there costs a look through the whole folder. Names compare as the system compares

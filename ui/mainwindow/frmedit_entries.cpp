@@ -70,7 +70,8 @@ std::optional<QString> FrmEdit::lineFromForm(qsizetype replacing)
 {
     takeLinesFromList();
     sourceFolder = folderWithSeparator(sourceFolder);
-    const ComposedEntry composed = composeEntry(entryFromControls(), isOrdinaryFile);
+    const ComposedEntry composed = composeEntry(
+        entryFromControls(), [this](const QString &path) { return ui->File1->holdsFile(path); });
     if (const auto *refusal = std::get_if<EntryRefusal>(&composed)) {
         exchange().message(MessageKind::Warning, refusal->message);
         focusControl(refusal->control, refusal->member);

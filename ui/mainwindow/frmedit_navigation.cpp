@@ -93,7 +93,9 @@ void FrmEdit::fileSelected()
         return;
     }
 
-    chkVR[0]->setChecked(hasVariationDrawings(sourceFolder, drawingFileName));
+    chkVR[0]->setChecked(
+        hasVariationDrawings(sourceFolder, drawingFileName,
+                             [this](const QString &path) { return ui->File1->holdsFile(path); }));
     showDrawing();
     ui->txtDescription->setText(info.label);
     if (info.countryIndex)

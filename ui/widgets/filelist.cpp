@@ -1,6 +1,7 @@
 #include "filelist.h"
 
 #include "folderwatch.h"
+#include "system/filetest.h"
 #include "system/nativepath.h"
 #include "window/drawingfiles.h"
 
@@ -67,8 +68,38 @@ void FileList::refresh()
 void FileList::fill(const QString &folder)
 {
     clear();
-    addItems(drawingsIn(folder));
+    const QStringList drawings = drawingsIn(folder);
+    addItems(drawings);
+    m_listedFolder = QDir::cleanPath(QDir::fromNativeSeparators(folder));
+    m_askedFolder.clear();
+    m_listed.clear();
+    for (const QString &name : drawings)
+        m_listed.insert(fileNameKey(name));
     fitRowsToWidestName();
+}
+
+bool FileList::holdsFile(const QString &path) const
+{
+    const QString file = QDir::fromNativeSeparators(path);
+    const qsizetype cut = file.lastIndexOf(QLatin1Char('/'));
+    const QString name = file.mid(cut + 1);
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity sensitivity = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity sensitivity = Qt::CaseSensitive;
+#endif
+    // The list holds the drawings ("*.bmp") of one folder, as isOrdinaryFile counts files.
+    if (cut < 0 || m_watch->changeWaiting() ||
+        !name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
+        return isOrdinaryFile(path);
+    // The 40 names of one selection share their folder: it is cleaned and compared once.
+    const QStringView folder = QStringView(file).left(cut + 1);
+    if (folder != m_askedFolder) {
+        m_askedFolder = folder.toString();
+        m_askedFolderListed =
+            QDir::cleanPath(m_askedFolder).compare(m_listedFolder, sensitivity) == 0;
+    }
+    return m_askedFolderListed ? m_listed.contains(fileNameKey(name)) : isOrdinaryFile(path);
 }
 
 bool FileList::selectFileQuietly(const QString &name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <QSet>
 
 class FolderWatch;
 
@@ -27,6 +28,12 @@ public:
     // The selected file name, or an empty text.
     QString selectedFileName() const;
 
+    // Whether path is an ordinary file (isOrdinaryFile), answered from the list's own reading of
+    // its folder for the drawings of that folder: the selection and Add ask for up to 40
+    // variation drawings each, and a folder may hold thousands. Elsewhere, and while a change
+    // of the folder waits to be read, the system answers.
+    bool holdsFile(const QString &path) const;
+
 Q_SIGNALS:
     // The selection moved to another file, by mouse or keyboard.
     void selectionMoved();
@@ -39,5 +46,9 @@ private:
     void fitRowsToWidestName();
 
     QString m_path;
+    QString m_listedFolder;        // the folder read last, cleaned, with "/"
+    QSet<QString> m_listed;        // its drawings' fileNameKey
+    mutable QString m_askedFolder; // the folder holdsFile was asked about last, as given
+    mutable bool m_askedFolderListed = false;
     FolderWatch *m_watch = nullptr;
 };

@@ -15,6 +15,8 @@ public:
 
     // Watches folder instead of the folder watched so far.
     void watch(const QString &folder);
+    // A change was seen and not yet told: what was read of the folder may be out of date.
+    bool changeWaiting() const { return m_settle.isActive(); }
 
 Q_SIGNALS:
     void changed();
