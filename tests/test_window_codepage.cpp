@@ -140,29 +140,57 @@ void TestCodePage::composedLabel()
 void TestCodePage::openedLinesSavedAsRead_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("utf8Line"); // the line the user is told of; 0: nothing told
+    QTest::addColumn<int>("utf8Line");     // the line the user is told of; 0: nothing told
+    QTest::addColumn<bool>("turn");        // OK to the question at Open
+    QTest::addColumn<QByteArray>("saved"); // the opened lines as the save writes them
+    QTest::addColumn<int>("kept");         // the UTF-8 line left as read, named after OK
     QTest::newRow("Windows-1252") << swiss1252 + "\r\n" + entryBytes("Gen\xE8ve", "A.bmp") + "\r\n"
-                                  << 0;
+                                  << 0 << false << QByteArray() << 0;
     QTest::newRow("bytes with no character in Windows-1252")
         << entryBytes("\x81\x8D\x8F\x90\x9D", "B.bmp") + "\r\n"
-        << 0;
+        << 0 << false << QByteArray() << 0;
     QTest::newRow("UTF-8 with byte-order mark")
         << "\xEF\xBB\xBF" + entryBytes("Zurich", "A.bmp") + "\r\n"
-        << 1;
+        << 1 << false << QByteArray() << 0;
     QTest::newRow("UTF-8 from the second line on")
         << swiss1252 + "\r\n" + entryBytes("Z\xC3\xBCrich", "B\xC3\xA4r.bmp") + "\r\n"
+        << 2 << false << QByteArray() << 0;
+    // Notepad keeps the columns in characters: a UTF-8 line is shifted in bytes.
+    const QString zurich = EntryLine{.label = QStringLiteral("Z\u00FCrich"),
+                                     .olh = "58",
+                                     .drawing = QStringLiteral("A.bmp")}
+                               .text();
+    const QByteArray notepad = "\xEF\xBB\xBF" + zurich.toUtf8() + "\r\n";
+    const bool fits = systemCodePage() != 1251;
+    QTest::newRow("UTF-8 with byte-order mark, turned")
+        << notepad << 1 << true << (fits ? entryBytes("Z\xFCrich", "A.bmp") + "\r\n" : notepad)
+        << (fits ? 0 : 1);
+    const QByteArray lodz = EntryLine{.label = QStringLiteral("\u0141\u00F3d\u017A"),
+                                      .olh = "58",
+                                      .drawing = QStringLiteral("L.bmp")}
+                                .text()
+                                .toUtf8();
+    QTest::newRow("UTF-8 with a character no code page here has")
+        << swiss1252 + "\r\n" + lodz + "\r\n"
+        << 2 << true << swiss1252 + "\r\n" + lodz + "\r\n"
         << 2;
 }
 
 // Lines read from a file go back as the bytes they were read from, whatever the code page;
-// only the entry added in the window is encoded. A UTF-8 file is told once, with its line.
+// only the entry added in the window is encoded. A UTF-8 file is told once, with its line, and
+// asked about: after OK its lines are written in the code page where it holds them.
 void TestCodePage::openedLinesSavedAsRead()
 {
     QFETCH(QByteArray, file);
     QFETCH(int, utf8Line);
+    QFETCH(bool, turn);
+    QFETCH(QByteArray, saved);
+    QFETCH(int, kept);
     const QString path = QDir::toNativeSeparators(m_dir->filePath(QStringLiteral("Swiss.txt")));
     QVERIFY(writeBytes(path, file));
     f->exchange->answerFile(path);
+    if (utf8Line != 0)
+        f->exchange->answerMessage(turn ? MessageAnswer::Ok : MessageAnswer::Cancel);
     f->action(QStringLiteral("menuOpen"))->trigger();
     QCOMPARE(f->window->libraryMode, QStringLiteral("UPD"));
     // The library has no folder, which Open tells of last; the code page is what counts here.
@@ -172,16 +200,31 @@ void TestCodePage::openedLinesSavedAsRead()
     if (utf8Line == 0) {
         QCOMPARE(messages.size(), 0);
     } else {
-        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.size(), kept ? 2 : 1);
         QCOMPARE(messages.first().kind, MessageKind::Warning);
+        QCOMPARE(messages.first().buttons, MessageButtons::OkCancel);
         const QString told = messages.first().text;
         QVERIFY2(told.startsWith(path) && told.contains(QStringLiteral("line %1:").arg(utf8Line)),
                  qPrintable(told));
+        if (kept)
+            QVERIFY2(messages.last().text.contains(QStringLiteral("\rline %1: ").arg(kept)),
+                     qPrintable(messages.last().text));
     }
+    // Turned lines are work no save has written: Open asks before it drops them.
+    f->exchange->clearRecords();
+    f->exchange->answerMessage(MessageAnswer::Cancel);
+    f->exchange->cancelFile();
+    f->action(QStringLiteral("menuOpen"))->trigger();
+    QCOMPARE(f->exchange->messages.size(), turn && kept == 0 ? 1 : 0);
     f->exchange->clearRecords();
 
     QVERIFY(addEntry(QStringLiteral("Re 4/4")));
-    QCOMPARE(savedFile(), file + entryBytes("Re 4/4", "Re44.bmp") + "\r\n");
+    QCOMPARE(savedFile(),
+             (saved.isEmpty() ? file : saved) + entryBytes("Re 4/4", "Re44.bmp") + "\r\n");
+    // A save over lines still UTF-8 names them after its own word.
+    const bool stillUtf8 = utf8Line != 0 && (!turn || kept);
+    QCOMPARE(f->exchange->messages.constLast().text.contains(QLatin1String("still UTF-8")),
+             stillUtf8);
 }
 
 // The site index keeps every byte outside the row the HTML command puts in.

@@ -387,20 +387,23 @@ void TestSaveWindow::openedLibraryCopiesOnlyAdditions()
 }
 
 // A library whose save was cut short names drawings its folder lacks: Open says so once, with
-// the first line and drawing, and changes nothing.
+// the first line and drawing, and changes nothing. A line Notepad saved as UTF-8 is read as
+// Notepad shows it, not in shifted columns.
 void TestSaveWindow::openTellsOfMissingDrawings()
 {
-    const QByteArray file = EntryLineBytes{}.text() + "\r\n" +
-                            EntryLineBytes{.sar = "Y", .drawing = "Ae66.bmp"}.text() + "\r\n";
+    const QByteArray file =
+        "\xEF\xBB\xBF" + EntryLine{.label = QStringLiteral("Z\u00FCrich")}.text().toUtf8() +
+        "\r\n" + EntryLineBytes{.sar = "Y", .drawing = "Ae66.bmp"}.text() + "\r\n";
     QVERIFY(writeBytes(m_file, file));
     QVERIFY(QDir().mkpath(m_folder + QLatin1String("/E")));
     QVERIFY(writeBytes(m_folder + QLatin1String("/E/Re44.bmp"), "BM"));
     f->exchange->answerFile(m_file);
+    f->exchange->answerMessage(MessageAnswer::Cancel); // the lines stay UTF-8
     f->action(QStringLiteral("menuOpen"))->trigger();
 
-    QCOMPARE(f->exchange->messages.size(), 1);
-    QCOMPARE(f->exchange->messages.first().kind, MessageKind::Warning);
-    const QString told = f->exchange->messages.first().text;
+    QCOMPARE(f->exchange->messages.size(), 2);
+    QCOMPARE(f->exchange->messages.last().kind, MessageKind::Warning);
+    const QString told = f->exchange->messages.last().text;
     QVERIFY2(told.startsWith(m_file + QLatin1String(" names drawings")) &&
                  told.contains(QLatin1String("first on line 2")) &&
                  told.contains(QLatin1String("line 2: ") +

@@ -68,6 +68,32 @@ LibraryFileContent libraryContentOf(const QByteArray &bytes)
     return content;
 }
 
+QList<int> utf8LinesOf(const QList<QByteArray> &lineBytes)
+{
+    QList<int> lines;
+    for (qsizetype i = 0; i < lineBytes.size(); ++i)
+        if (looksLikeUtf8(lineBytes[i]))
+            lines.append(int(i + 1));
+    return lines;
+}
+
+QList<int> turnUtf8Lines(LibraryFileContent &content)
+{
+    QList<int> kept;
+    for (const int number : utf8LinesOf(content.lineBytes)) {
+        const qsizetype i = number - 1;
+        const QString text = decodeAsWritten(content.lineBytes[i]);
+        if (!fitsCodePage(text)) {
+            kept.append(number);
+            continue;
+        }
+        content.lines[i] = text;
+        content.lineBytes[i] = encodeCodePage(text);
+    }
+    content.firstUtf8Line = kept.isEmpty() ? 0 : kept.first();
+    return kept;
+}
+
 QString writeLibraryFile(const QString &path, const QStringList &lines)
 {
     QList<QByteArray> encoded;

@@ -33,6 +33,15 @@ LibraryFileContent readLibraryFile(const QString &path);
 // The content of an attributes file of these bytes, as readLibraryFile reads it.
 LibraryFileContent libraryContentOf(const QByteArray &bytes);
 
+// The 1-based numbers of the lines that are UTF-8 text (looksLikeUtf8): Notepad's lines, which
+// the display program misreads.
+QList<int> utf8LinesOf(const QList<QByteArray> &lineBytes);
+// Turns each UTF-8 line of content whose characters all have a byte in the code page into the
+// code page: decoded as UTF-8 (a byte-order mark dropped) and encoded, so that its fields stand
+// in the columns the editor showed them in; its text and bytes are replaced. Returns the
+// numbers of the UTF-8 lines that cannot be turned, which stay as read.
+QList<int> turnUtf8Lines(LibraryFileContent &content);
+
 // The lines of an attributes file's bytes, split as readLibraryFile does: as bytes, and decoded.
 QList<QByteArray> splitLibraryBytes(const QByteArray &bytes);
 QStringList splitLibraryText(const QByteArray &bytes);

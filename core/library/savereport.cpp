@@ -1,6 +1,9 @@
 #include "library/savereport.h"
 
+#include "entry/entryfields.h"
 #include "system/nativepath.h"
+#include "text/blanks.h"
+#include "text/codepage.h"
 
 #include <QDir>
 
@@ -31,4 +34,17 @@ QString copiedBeforeMessage(const QStringList &copied, int maxLines)
         lines.append(shownPath(path));
     return listedLines(QStringLiteral("These drawings were copied into the library folder before:"),
                        lines, maxLines);
+}
+
+QString utf8LinesMessage(const QString &heading, const QList<int> &lines,
+                         const QList<QByteArray> &lineBytes)
+{
+    QStringList named;
+    for (const int line : lines)
+        named.append(
+            QStringLiteral("line %1: %2")
+                .arg(line)
+                .arg(trimBlanks(
+                    decodeAsWritten(lineBytes.value(line - 1)).left(EntryFields::label.width))));
+    return listedLines(heading, named, 5);
 }

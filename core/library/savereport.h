@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,3 +25,8 @@ QString notCopiedMessage(const QList<FileProblem> &problems, int maxLines = 20);
 // The text that lists the drawings a save copied before its attributes file failed, in the same
 // form.
 QString copiedBeforeMessage(const QStringList &copied, int maxLines = 20);
+
+// The UTF-8 lines (numbers from 1) of a library, each as "line 3: Zürich Hbf" (its label as its
+// editor shows it), the first five of them, under heading.
+QString utf8LinesMessage(const QString &heading, const QList<int> &lines,
+                         const QList<QByteArray> &lineBytes);

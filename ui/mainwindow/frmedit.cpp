@@ -1,7 +1,7 @@
 #include "frmedit.h"
 
-#include "accessiblenames.h"
 #include "accessibleinterfaces.h"
+#include "accessiblenames.h"
 #include "captionfonts.h"
 #include "digitonlyfilter.h"
 #include "drawingnames/codetables.h"

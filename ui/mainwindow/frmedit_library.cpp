@@ -9,6 +9,7 @@
 #include "library/savereport.h"
 #include "system/nativepath.h"
 #include "text/blanks.h"
+#include "text/codepage.h"
 #include "ui_frmedit.h"
 
 #include <QDir>
@@ -123,19 +124,40 @@ void FrmEdit::openLibrary()
     busy.release();
     libraryMode = updateMode;
     // Notepad saves UTF-8 by default; such a file opens and is saved back as it is, but the
-    // display program reads single-byte text and will show these lines wrong.
-    if (content.firstUtf8Line > 0)
+    // display program reads single-byte text and will show these lines wrong. With the
+    // person's OK its lines are turned into the code page, which the next save writes.
+    if (content.firstUtf8Line > 0 &&
         exchange().message(MessageKind::Warning,
                            QStringLiteral("%1 is UTF-8 text, first on line %2: the display "
                                           "program reads single-byte text and will misread it.")
                                    .arg(path)
                                    .arg(content.firstUtf8Line) +
                                QLatin1Char('\r') +
-                               QStringLiteral("Its lines are saved back unchanged."));
+                               QStringLiteral("Its lines are saved back unchanged.") +
+                               QLatin1Char('\r') +
+                               QStringLiteral("Turn them into single-byte text for the display "
+                                              "program?"),
+                           MessageButtons::OkCancel) == MessageAnswer::Ok) {
+        const qsizetype utf8Lines = utf8LinesOf(content.lineBytes).size();
+        const QList<int> kept = turnUtf8Lines(content);
+        showMend(readEntryLines(m_entries, content.lines, content.lineBytes));
+        m_entriesChanged = kept.size() < utf8Lines;
+        if (!kept.isEmpty())
+            exchange().message(
+                MessageKind::Warning,
+                utf8LinesMessage(QStringLiteral("These lines hold characters that %1 lacks and "
+                                                "stay as they were read:")
+                                     .arg(codePageName()),
+                                 kept, content.lineBytes));
+    }
     // A save cut short before it copied every drawing left a file that names drawings its
-    // library folder lacks; the entries stay as they are, read from the file.
+    // library folder lacks; the entries stay as they are, read from the file. A UTF-8 line is
+    // read as its editor shows it.
+    QStringList asWritten;
+    for (const QByteArray &bytes : std::as_const(content.lineBytes))
+        asWritten.append(decodeAsWritten(bytes));
     if (QFileInfo(libraryFolder).isDir()) {
-        if (const QList<MissingDrawing> missing = drawingsMissingFrom(content.lines, libraryFolder);
+        if (const QList<MissingDrawing> missing = drawingsMissingFrom(asWritten, libraryFolder);
             !missing.isEmpty())
             exchange().message(MessageKind::Warning, missingDrawingsMessage(path, missing));
     } else if (std::any_of(content.lines.cbegin(), content.lines.cend(), namesDrawing)) {

@@ -174,6 +174,16 @@ void FrmEdit::saveLibrary()
         exchange().message(MessageKind::Critical, notCopiedMessage(problems));
         return;
     }
+    // Lines Notepad saved as UTF-8 and the person did not have turned at Open: the display
+    // program misreads them, so the save names them after its own word.
+    const QList<int> utf8Lines = utf8LinesOf(m_entries.lineBytes);
+    const QString utf8Note =
+        utf8Lines.isEmpty()
+            ? QString()
+            : QLatin1Char('\r') +
+                  utf8LinesMessage(QStringLiteral("These lines are still UTF-8 text, which the "
+                                                  "display program misreads:"),
+                                   utf8Lines, m_entries.lineBytes);
     // The file is saved, but the display program will miss drawings its lines name: no success
     // is claimed over them.
     if (!report.missingFromFolder.isEmpty()) {
@@ -187,7 +197,12 @@ void FrmEdit::saveLibrary()
                         missing, 5) +
                 QLatin1Char('\r') +
                 QStringLiteral("Select each drawing and use Edit Entry and Replace Entry (or add "
-                               "it again) to copy it."));
+                               "it again) to copy it.") +
+                utf8Note);
+        return;
+    }
+    if (!utf8Note.isEmpty()) {
+        exchange().message(MessageKind::Warning, completionMessage() + utf8Note);
         return;
     }
     exchange().message(MessageKind::Information, completionMessage());
