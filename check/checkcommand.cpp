@@ -40,16 +40,6 @@ Exit status: 2 when a file cannot be read, 1 when an error was found, 0 otherwis
 )");
 }
 
-QString counted(qsizetype count, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
-}
-
-QString kindName(CheckFinding::Kind kind)
-{
-    return kind == CheckFinding::Kind::Error ? QStringLiteral("error") : QStringLiteral("warning");
-}
-
 // Windows programs answer "/?" with their help.
 bool isWindowsHelpRequest(const QStringList &arguments)
 {
@@ -139,17 +129,13 @@ int runCheckCommand(const QStringList &arguments)
         for (const CheckFinding &finding : check.findings) {
             const QString place =
                 finding.line > 0 ? QStringLiteral("%1:%2").arg(path).arg(finding.line) : path;
-            report +=
-                QStringLiteral("%1: %2: %3\n").arg(place, kindName(finding.kind), finding.text);
+            report += QStringLiteral("%1: %2\n").arg(place, findingText(finding));
             ++(finding.kind == CheckFinding::Kind::Error ? errors : warnings);
         }
         entries += check.entries;
         writeText(Stream::Output, report);
     }
-    writeText(Stream::Output,
-              QStringLiteral("%1, %2 in %3\n")
-                  .arg(counted(errors, "error", "errors"), counted(warnings, "warning", "warnings"),
-                       counted(entries, "entry", "entries")));
+    writeText(Stream::Output, findingsCountLine(errors, warnings, entries) + QLatin1Char('\n'));
     if (unreadable)
         return 2;
     return errors > 0 ? 1 : 0;

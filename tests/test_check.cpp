@@ -329,6 +329,23 @@ void TestCheck::findings()
     QCOMPARE(check.readError, QString());
     expected.replaceInStrings(QStringLiteral("LIBRARY"), QDir::toNativeSeparators(libraryFolder));
     QCOMPARE(printed(check.findings), expected);
+
+    // The window's check of the same lines, as Open reads them: the same findings, but the
+    // library folder's come last, and the save ends every line with CR LF.
+    const LibraryFileContent content = readLibraryFile(path);
+    const CheckFindings inWindow = checkLibraryInWindow(
+        {content.lines, content.lineBytes, QStringList(content.lines.size(), QStringLiteral("O")),
+         QStringList(content.lines.size()), path, libraryFolder});
+    QStringList lines;
+    QStringList folder;
+    for (QString finding : std::as_const(expected)) {
+        finding.replace(QLatin1String("no drawing is checked"),
+                        QLatin1String("no drawing of a line read from the attributes file is "
+                                      "checked"));
+        if (!finding.endsWith(QLatin1String("where CR LF is expected")))
+            (finding.startsWith(QLatin1String("0: ")) ? folder : lines).append(finding);
+    }
+    QCOMPARE(printed(inWindow), lines + folder);
 }
 
 void TestCheck::exitStatus_data()

@@ -8,12 +8,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -77,6 +80,7 @@ private Q_SLOTS:
     void removeEntry_data();
     void removeEntry();
     void moveEntry();
+    void checkLibrary();
 
 private:
     void openLibrary(const QByteArray &bytes);
@@ -1126,10 +1130,11 @@ void TestSaveWindow::replaceEntry()
                 copy.setFileTime(past, QFileDevice::FileModificationTime));
     }
     openLibrary(saved);
-    QCOMPARE(enabledMenuItems(), QStringList()); // nothing current yet
+    QCOMPARE(enabledMenuItems(), QStringList{"menuCheckLibrary"}); // no entry current yet
 
     f->libraryList()->setCurrentRow(2);
-    QCOMPARE(enabledMenuItems(), (QStringList{"menuEditEntry", "menuRemoveEntry", "menuMoveUp"}));
+    QCOMPARE(enabledMenuItems(),
+             (QStringList{"menuEditEntry", "menuRemoveEntry", "menuMoveUp", "menuCheckLibrary"}));
     f->action(QStringLiteral("menuEditEntry"))->trigger();
     // Nothing is asked while only an entry was loaded.
     f->action(QStringLiteral("menuNew"))->trigger();
@@ -1231,6 +1236,53 @@ void TestSaveWindow::moveEntry()
     pressInList(Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(order(), QStringLiteral("ARBONO1"));
     QCOMPARE(f->window->entryFolder.at(1), QDir::toNativeSeparators(m_drawings));
+    QVERIFY(f->exchange->messages.isEmpty());
+}
+
+// F7 checks the library as the list holds it: a line read from the file, a line added in the
+// window (its drawing looked for in its source folder) and the library folder; Go to Entry
+// leads to the finding's entry.
+void TestSaveWindow::checkLibrary()
+{
+    makeDrawings({"Ae66.bmp"});
+    QVERIFY(QDir().mkpath(m_folder + QLatin1String("/E")));
+    for (const char *name : {"Re44.bmp", "Ee33.bmp", "Stray.bmp"})
+        QVERIFY(writeBytes(m_folder + QLatin1String("/E/") + name, "BM"));
+    openLibrary(EntryLineBytes{}.text() + "\r\n" +
+                EntryLineBytes{.olh = "39", .drawing = "Ee33.bmp"}.text() + "\r\n");
+    QVERIFY(addFrom(m_drawings, QStringLiteral("Ae66.bmp"), QStringLiteral("E")));
+    QVERIFY(QFile::remove(m_drawings + QLatin1String("Ae66.bmp"))); // gone since it was added
+    f->libraryList()->setCurrentRow(0);
+    f->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+
+    QStringList shown;
+    bool goToAtCount = true;
+    QTimer::singleShot(0, this, [&] {
+        auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(window && window->objectName() == QLatin1String("frmCheck"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Zerbon - Check Library"));
+        auto *findings = window->findChild<QListWidget *>(QStringLiteral("lstFindings"));
+        for (int row = 0; row < findings->count(); ++row)
+            shown.append(findings->item(row)->text());
+        findings->setCurrentRow(findings->count() - 1);
+        goToAtCount = window->findChild<QPushButton *>(QStringLiteral("cmdGoTo"))->isEnabled();
+        findings->setCurrentRow(1);
+        QTest::keyClick(findings, Qt::Key_Return);
+    });
+    QTest::keyClick(f->window.get(), Qt::Key_F7);
+
+    QCOMPARE(shown,
+             (QStringList{"line 2: error: columns 50-51: OLH \"39\" is not two digits 40 to 90",
+                          "line 3: error: columns 59-66: the drawing \"Ae66.bmp\" is missing from "
+                          "its source folder \"" +
+                              QDir::toNativeSeparators(m_drawings) + "\"",
+                          "warning: " + QDir::toNativeSeparators("\"E/Stray.bmp\"") +
+                              " is named by no line: the display program does not show it",
+                          "2 errors, 1 warning in 3 entries"}));
+    QVERIFY(!goToAtCount);
+    QCOMPARE(f->libraryList()->currentRow(), 2);
+    QCOMPARE(f->window->focusWidget(), static_cast<QWidget *>(f->libraryList()));
     QVERIFY(f->exchange->messages.isEmpty());
 }
 

@@ -21,3 +21,10 @@ struct CheckFinding
 };
 
 using CheckFindings = QList<CheckFinding>;
+
+// "error" or "warning", as every report of findings names a finding's kind.
+QString kindName(CheckFinding::Kind kind);
+// "error: TEXT": a finding as every report shows it after its place ("Swiss.txt:3: ", "line 3: ").
+QString findingText(const CheckFinding &finding);
+// "1 error, 2 warnings in 70 entries": the last line of every report of findings.
+QString findingsCountLine(qsizetype errors, qsizetype warnings, qsizetype entries);

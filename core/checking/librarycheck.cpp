@@ -5,6 +5,7 @@
 #include "drawingnames/companionnames.h"
 #include "entry/entryline.h"
 #include "library/libraryfolderfiles.h"
+#include "library/librarystate.h"
 #include "library/sameplace.h"
 #include "system/filecopy.h"
 #include "system/filetest.h"
@@ -20,6 +21,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -81,6 +83,11 @@ QString relativeName(const QString &typeFolder, const QString &name)
     return typeFolder.isEmpty() ? name : typeFolder + QLatin1Char('/') + name;
 }
 
+QString theLibraryFolder()
+{
+    return QStringLiteral("the library folder");
+}
+
 // A file of the library folder that a line names, for the same-place rule.
 struct NamedFile
 {
@@ -88,24 +95,34 @@ struct NamedFile
     QString name; // relative to the library folder, as the line names it
 };
 
+// Where a line's drawings are looked for: the line's type folder in the library folder (a line
+// read from the attributes file), or the folder the save will copy them from (a line added in
+// the window). where names it in the findings.
+struct DrawingPlace
+{
+    LibraryFolderFiles &files;
+    QString folder;
+    bool inTypeFolder = true;
+    QString where;
+};
+
 class DrawingCheck
 {
 public:
-    DrawingCheck(const QString &libraryFolder, LibraryFolderFiles &files)
-        : m_libraryFolder(libraryFolder), m_files(files)
-    {
-    }
+    explicit DrawingCheck(const QString &libraryFolder) : m_libraryFolder(libraryFolder) {}
 
-    CheckFindings check(int lineNumber, const QString &line)
+    CheckFindings check(int lineNumber, const QString &line, const DrawingPlace &place)
     {
         CheckFindings findings;
         const QString type = typeFolderOf(line);
-        const QString typeFolder = folderWithSeparator(joinPath(m_libraryFolder, type));
+        const QString listed = place.inTypeFolder ? type : QString();
+        const QString folder =
+            folderWithSeparator(place.inTypeFolder ? joinPath(place.folder, type) : place.folder);
         const auto present = [&](const QString &path) {
-            return m_files.find(type, QStringView(path).mid(typeFolder.size())).presence !=
+            return place.files.find(listed, QStringView(path).mid(folder.size())).presence !=
                    LibraryFolderFiles::Presence::Missing;
         };
-        const CopyPlan plan = planEntryCopies(line, typeFolder, present);
+        const CopyPlan plan = planEntryCopies(line, folder, present);
         if (plan.unserved != UnservedFlag::None)
             findings.append(
                 {lineNumber, CheckFinding::Kind::Error, unservedText(plan.unserved, line)});
@@ -114,21 +131,21 @@ public:
         bool clashReported = false;
         for (qsizetype i = 0; i < plan.names.size(); ++i) {
             const DrawingRole role = plan.roles[i];
-            const QString shown = shownPath(relativeName(type, plan.names[i]));
-            const auto found = m_files.find(type, plan.names[i]);
-            m_files.markNamed(type, plan.names[i]);
+            const QString shown = shownPath(relativeName(listed, plan.names[i]));
+            const auto found = place.files.find(listed, plan.names[i]);
+            place.files.markNamed(listed, plan.names[i]);
             variationFound = variationFound || role == DrawingRole::VariationDrawing;
             if (found.presence == LibraryFolderFiles::Presence::Missing)
                 findings.append({lineNumber, CheckFinding::Kind::Error,
-                                 QStringLiteral("%1: the %2 %3 is missing from the library "
-                                                "folder")
-                                     .arg(askedBy(role, line), roleName(role), quotedText(shown))});
+                                 QStringLiteral("%1: the %2 %3 is missing from %4")
+                                     .arg(askedBy(role, line), roleName(role), quotedText(shown),
+                                          place.where)});
             else if (found.presence == LibraryFolderFiles::Presence::OtherCase)
                 findings.append({lineNumber, CheckFinding::Kind::Warning,
-                                 QStringLiteral("%1: the %2 %3 is in the library folder only as "
-                                                "%4, in other letter case")
+                                 QStringLiteral("%1: the %2 %3 is in %4 only as %5, in other "
+                                                "letter case")
                                      .arg(askedBy(role, line), roleName(role), quotedText(shown),
-                                          quotedText(shownPath(found.name)))});
+                                          place.where, quotedText(shownPath(found.name)))});
             if (!clashReported)
                 clashReported =
                     sameFileOtherName(lineNumber, line, role, type, plan.names[i], findings);
@@ -137,11 +154,11 @@ public:
             const QStringList candidates = variationCandidateNames(drawingStem(plan.names.first()));
             findings.append(
                 {lineNumber, CheckFinding::Kind::Error,
-                 QStringLiteral("%1: no variation drawing (%2 to %3) is in the "
-                                "library folder")
+                 QStringLiteral("%1: no variation drawing (%2 to %3) is in %4")
                      .arg(askedBy(DrawingRole::VariationDrawing, line),
-                          quotedText(shownPath(relativeName(type, candidates.first()))),
-                          quotedText(shownPath(relativeName(type, candidates.last()))))});
+                          quotedText(shownPath(relativeName(listed, candidates.first()))),
+                          quotedText(shownPath(relativeName(listed, candidates.last()))),
+                          place.where)});
         }
         return findings;
     }
@@ -174,7 +191,6 @@ private:
     }
 
     QString m_libraryFolder;
-    LibraryFolderFiles &m_files;
     QHash<QString, NamedFile> m_named;    // samePlaceKey to the first line naming that file
     QHash<QString, QString> m_folderKeys; // type folder to its samePlaceKey
 };
@@ -185,9 +201,7 @@ CheckFindings checkLibraryContent(const LibraryFileContent &content, const QStri
                                   LibraryFolderFiles *files)
 {
     CheckFindings findings;
-    std::optional<DrawingCheck> drawings;
-    if (files)
-        drawings.emplace(libraryFolder, *files);
+    DrawingCheck drawings(libraryFolder);
     for (qsizetype i = 0; i < content.lines.size(); ++i) {
         const int lineNumber = int(i + 1);
         findings += checkLineCharacters(lineNumber, content.lineBytes[i], content.lineEnds[i]);
@@ -195,8 +209,9 @@ CheckFindings checkLibraryContent(const LibraryFileContent &content, const QStri
         // checked where the editor that wrote it shows them, not in bytes it shifted.
         const QString line = decodeAsWritten(content.lineBytes[i]);
         findings += checkEntryFields(lineNumber, line);
-        if (drawings && namesDrawing(line))
-            findings += drawings->check(lineNumber, line);
+        if (files && namesDrawing(line))
+            findings +=
+                drawings.check(lineNumber, line, {*files, libraryFolder, true, theLibraryFolder()});
     }
     std::stable_sort(findings.begin(), findings.end(),
                      [](const CheckFinding &a, const CheckFinding &b) { return a.line < b.line; });
@@ -330,4 +345,66 @@ LibraryCheck checkLibraryFile(const QString &path)
     check.findings += unnamedDrawingFindings(*libraryFolder, files);
     check.findings += lineFindings;
     return check;
+}
+
+CheckFindings checkLibraryInWindow(const LibraryInWindow &library)
+{
+    CheckFindings findings;
+    const bool hasFolder =
+        !library.libraryFolder.isEmpty() && QFileInfo(library.libraryFolder).isDir();
+    LibraryFolderFiles libraryFiles(library.libraryFolder);
+    QHash<QString, std::shared_ptr<LibraryFolderFiles>> sourceFiles; // by source folder
+    DrawingCheck drawings(library.libraryFolder);
+    bool readLinesNameDrawings = false;
+    for (qsizetype i = 0; i < library.lines.size(); ++i) {
+        const int lineNumber = int(i + 1);
+        const QByteArray bytes =
+            i < library.lineBytes.size() ? library.lineBytes[i] : encodeCodePage(library.lines[i]);
+        // The save ends every line with CR LF.
+        findings += checkLineCharacters(lineNumber, bytes, LineEnd::CrLf);
+        const QString line = decodeAsWritten(bytes);
+        findings += checkEntryFields(lineNumber, line);
+        if (!namesDrawing(line))
+            continue;
+        if (library.statuses.value(i) != addedHere) {
+            readLinesNameDrawings = true;
+            if (hasFolder)
+                findings +=
+                    drawings.check(lineNumber, line,
+                                   {libraryFiles, library.libraryFolder, true, theLibraryFolder()});
+            continue;
+        }
+        const QString source = library.sourceFolders.value(i);
+        std::shared_ptr<LibraryFolderFiles> &files = sourceFiles[source];
+        if (!files)
+            files = std::make_shared<LibraryFolderFiles>(source);
+        findings += drawings.check(
+            lineNumber, line,
+            {*files, source, false,
+             QStringLiteral("its source folder %1").arg(quotedText(shownPath(source)))});
+        // Once saved, its copies are files of the library that a line names.
+        const QString type = typeFolderOf(line);
+        const auto present = [&](const QString &path) {
+            return files->find({}, QFileInfo(path).fileName()).presence !=
+                   LibraryFolderFiles::Presence::Missing;
+        };
+        for (const QString &name :
+             planEntryCopies(line, folderWithSeparator(source), present).names)
+            libraryFiles.markNamed(type, name);
+    }
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const CheckFinding &a, const CheckFinding &b) { return a.line < b.line; });
+
+    if (!library.attributesFile.isEmpty())
+        findings += leftoverBesideFindings(library.attributesFile);
+    if (hasFolder) {
+        findings += leftoverPartFindings(library.libraryFolder);
+        findings += unnamedDrawingFindings(library.libraryFolder, libraryFiles);
+    } else if (readLinesNameDrawings && !library.libraryFolder.isEmpty()) {
+        findings.append({0, CheckFinding::Kind::Error,
+                         QStringLiteral("the library folder %1 is missing: no drawing of a line "
+                                        "read from the attributes file is checked")
+                             .arg(quotedText(shownPath(library.libraryFolder)))});
+    }
+    return findings;
 }

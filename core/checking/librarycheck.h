@@ -3,7 +3,10 @@
 #include "checking/checkfinding.h"
 #include "library/libraryfile.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class LibraryFolderFiles;
 
@@ -25,3 +28,24 @@ LibraryCheck checkLibraryFile(const QString &path);
 // files of libraryFolder; without files the drawings are not looked for.
 CheckFindings checkLibraryContent(const LibraryFileContent &content, const QString &libraryFolder,
                                   LibraryFolderFiles *files);
+
+// The library as the window holds it, saved or not: each line with its bytes, whether it was
+// added in the window ("N") or read from the attributes file ("O"), and the folder an added
+// line's drawings come from.
+struct LibraryInWindow
+{
+    QStringList lines;
+    QList<QByteArray> lineBytes;
+    QStringList statuses;
+    QStringList sourceFolders;
+    QString attributesFile; // empty while the library has never been saved
+    QString libraryFolder;  // empty while the library has never been saved
+};
+
+// The checks of checkLibraryFile on a library in the window: every line's characters and
+// fields; the drawings of a line read from the file in the library folder, those of a line
+// added in the window in its source folder, where the save copies them from (each finding says
+// where it looked); then, without a line, the library folder's own findings: the part files a
+// save cut short left, drawings that no line names, a missing library folder. Reads, never
+// writes.
+CheckFindings checkLibraryInWindow(const LibraryInWindow &library);

@@ -180,6 +180,7 @@ private Q_SLOTS:
     void heardOnArrival_data();
     void heardOnArrival();
     void entryMenuByKeys();
+    void checkLibraryByKeys();
 
 private:
     QTemporaryDir m_drawings; // the window starts here, on two drawings
@@ -561,6 +562,65 @@ void TestDesktop::entryMenuByKeys()
     closer.stop();
     QCOMPARE(w.entryCount, 1);
     QVERIFY(list->item(0)->text().startsWith(QLatin1String("CH_Re 4 ")));
+}
+
+// F7 shows the findings; Tab goes through the window once, Enter goes to the entry.
+void TestDesktop::checkLibraryByKeys()
+{
+    FrmEdit &w = *m_window;
+    w.libraryMode = QStringLiteral("NEW");
+    QTemporaryDir gone;
+    QImage drawing(40, 20, QImage::Format_RGB32);
+    drawing.fill(Qt::blue);
+    const QStringList names{"CH_Re 4-4_E_SBB.bmp", "FRG_BR 01_D_DB.bmp"};
+    for (const QString &name : names) {
+        const QString folder = name == names.last() ? gone.path() : m_drawings.path();
+        if (folder == gone.path())
+            QVERIFY(drawing.save(folder + QLatin1Char('/') + name, "BMP"));
+        w.sourceFolder = w.drawingFolder = folder;
+        w.drawingFileName = name;
+        w.chkEPO[4]->setChecked(true);
+        w.findChild<QComboBox *>(QStringLiteral("cboUland"))->setCurrentIndex(2);
+        w.findChild<QComboBox *>(QStringLiteral("cboGT"))->setCurrentIndex(2);
+        w.findChild<QLineEdit *>(QStringLiteral("txtDescription"))->setText(name.left(8));
+        w.addEntry();
+    }
+    QVERIFY(gone.remove()); // the second entry's drawing is gone from its folder
+    auto *list = w.findChild<QListWidget *>(QStringLiteral("lstLibraryFile"));
+    QCOMPARE(list->count(), 2);
+    list->setCurrentRow(0);
+
+    // The window's own loop runs while it is shown: it is handled from there.
+    QStringList visited;
+    bool handled = false;
+    QTimer watcher;
+    watcher.setInterval(200);
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        QWidget *check = QApplication::activeModalWidget();
+        if (handled || !check || check->objectName() != QLatin1String("frmCheck"))
+            return;
+        handled = true;
+        if (!QTest::qWaitForWindowActive(check))
+            return;
+        if (expectedScale() == 1.0 || expectedScale() == 1.5)
+            keepPicture(*check,
+                        QStringLiteral("check-library-%1.png").arg(qRound(expectedScale() * 100)));
+        visited.append(QApplication::focusWidget()->objectName());
+        for (int i = 0; i < 3; ++i) {
+            const QWidget *before = QApplication::focusWidget();
+            pressOnHost("Tab");
+            if (!QTest::qWaitFor([&] { return QApplication::focusWidget() != before; }, 10000))
+                return;
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        pressOnHost("Return");
+    });
+    watcher.start();
+    pressOnHost("F7");
+    QTRY_VERIFY_WITH_TIMEOUT(handled && !QApplication::activeModalWidget(), 30000);
+    watcher.stop();
+    QCOMPARE(visited, (QStringList{"lstFindings", "cmdGoTo", "cmdClose", "lstFindings"}));
+    QCOMPARE(list->currentRow(), 1);
 }
 
 QTEST_MAIN(TestDesktop)

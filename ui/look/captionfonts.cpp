@@ -90,3 +90,11 @@ void setCaptionFont(const QList<QWidget *> &controls, const QFont &designed)
     for (QWidget *control : controls)
         control->setFont(font);
 }
+
+QFont designCaptionFont(bool bold)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    font.setBold(bold);
+    return font;
+}

@@ -20,3 +20,7 @@ QStringList captionStandIns();
 // designed one where its family is installed, otherwise the first installed stand-in at the
 // largest size, up to the designed one, with which every caption of them fits its room.
 void setCaptionFont(const QList<QWidget *> &controls, const QFont &designed);
+
+// The design's caption font: "MS Sans Serif" at 8.25 points, bold for labels and check boxes,
+// regular for buttons.
+QFont designCaptionFont(bool bold);

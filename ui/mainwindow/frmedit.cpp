@@ -25,14 +25,6 @@ constexpr int clientWidth = 724;
 constexpr int clientHeight = 477;
 
 // The captions' design font; captionfonts.h picks its stand-ins.
-QFont designCaptionFont(bool bold)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
-}
-
 template <class Kind> QList<QWidget *> controlsOfKind(const QWidget &client)
 {
     const QList<Kind *> found = client.findChildren<Kind *>();

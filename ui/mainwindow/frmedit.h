@@ -77,6 +77,8 @@ public:
     void replaceEntry(); // the entry editEntry loaded, wherever it now stands
     void removeEntry();
     void moveEntry(int step); // -1 up, +1 down
+    // The checks of tessaro-check on the library as the list holds it (F7, the list's menu).
+    void checkLibrary();
     void newLibrary();
     void openLibrary();
     void saveLibrary();

@@ -174,6 +174,13 @@ void FrmEdit::connectEntryMenu()
         item("menuMoveUp", QStringLiteral("Move &Up\tCtrl+Up"), [this] { moveEntry(-1); });
     QAction *down =
         item("menuMoveDown", QStringLiteral("Move &Down\tCtrl+Down"), [this] { moveEntry(1); });
+    m_entryMenu->addSeparator();
+    QAction *check =
+        item("menuCheckLibrary", QStringLiteral("Check &Library"), [this] { checkLibrary(); });
+    // F7 reaches it from anywhere in the main window; the menu shows the key.
+    check->setShortcut(Qt::Key_F7);
+    check->setShortcutContext(Qt::WindowShortcut);
+    addAction(check);
     connect(m_entryMenu, &QMenu::aboutToShow, this, [=, this] {
         const bool open = libraryMode != noLibrary;
         const int row = ui->lstLibraryFile->currentRow();
@@ -183,6 +190,7 @@ void FrmEdit::connectEntryMenu()
         remove->setEnabled(entry);
         up->setEnabled(entry && row > 0);
         down->setEnabled(entry && row < m_entries.count() - 1);
+        check->setEnabled(open);
     });
     // Outside the menu each command judges for itself whether it applies, so that the state
     // shown last never holds back a command whose time has come.
