@@ -104,6 +104,8 @@ struct DrawingPlace
     QString folder;
     bool inTypeFolder = true;
     QString where;
+    // The library folder's files, where a line added in the window names its future copies.
+    LibraryFolderFiles *copiesIn = nullptr;
 };
 
 class DrawingCheck
@@ -134,6 +136,8 @@ public:
             const QString shown = shownPath(relativeName(listed, plan.names[i]));
             const auto found = place.files.find(listed, plan.names[i]);
             place.files.markNamed(listed, plan.names[i]);
+            if (place.copiesIn)
+                place.copiesIn->markNamed(type, plan.names[i]);
             variationFound = variationFound || role == DrawingRole::VariationDrawing;
             if (found.presence == LibraryFolderFiles::Presence::Missing)
                 findings.append({lineNumber, CheckFinding::Kind::Error,
@@ -378,19 +382,12 @@ CheckFindings checkLibraryInWindow(const LibraryInWindow &library)
         std::shared_ptr<LibraryFolderFiles> &files = sourceFiles[source];
         if (!files)
             files = std::make_shared<LibraryFolderFiles>(source);
+        // Once saved, its copies are files of the library that a line names.
         findings += drawings.check(
             lineNumber, line,
             {*files, source, false,
-             QStringLiteral("its source folder %1").arg(quotedText(shownPath(source)))});
-        // Once saved, its copies are files of the library that a line names.
-        const QString type = typeFolderOf(line);
-        const auto present = [&](const QString &path) {
-            return files->find({}, QFileInfo(path).fileName()).presence !=
-                   LibraryFolderFiles::Presence::Missing;
-        };
-        for (const QString &name :
-             planEntryCopies(line, folderWithSeparator(source), present).names)
-            libraryFiles.markNamed(type, name);
+             QStringLiteral("its source folder %1").arg(quotedText(shownPath(source))),
+             &libraryFiles});
     }
     std::stable_sort(findings.begin(), findings.end(),
                      [](const CheckFinding &a, const CheckFinding &b) { return a.line < b.line; });
