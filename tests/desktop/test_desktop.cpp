@@ -179,8 +179,8 @@ private Q_SLOTS:
     void windowLayout();
     void heardOnArrival_data();
     void heardOnArrival();
-    void entryMenuByKeys();
     void checkLibraryByKeys();
+    void entryMenuByKeys();
 
 private:
     QTemporaryDir m_drawings; // the window starts here, on two drawings
@@ -588,6 +588,12 @@ void TestDesktop::checkLibraryByKeys()
     QVERIFY(gone.remove()); // the second entry's drawing is gone from its folder
     auto *list = w.findChild<QListWidget *>(QStringLiteral("lstLibraryFile"));
     QCOMPARE(list->count(), 2);
+    // A key of the host seen to land first: the window has the keyboard.
+    list->setCurrentRow(0);
+    list->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(list->hasFocus());
+    pressOnHost("Down");
+    QTRY_COMPARE_WITH_TIMEOUT(list->currentRow(), 1, 10000);
     list->setCurrentRow(0);
 
     // The window's own loop runs while it is shown: it is handled from there.
@@ -621,6 +627,11 @@ void TestDesktop::checkLibraryByKeys()
     watcher.stop();
     QCOMPARE(visited, (QStringList{"lstFindings", "cmdGoTo", "cmdClose", "lstFindings"}));
     QCOMPARE(list->currentRow(), 1);
+    // The keyboard is back in the list once the window has it again.
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::focusWindow(), w.windowHandle(), 10000);
+    QTest::qWait(700);
+    pressOnHost("Up");
+    QTRY_COMPARE_WITH_TIMEOUT(list->currentRow(), 0, 10000);
 }
 
 QTEST_MAIN(TestDesktop)

@@ -51,8 +51,6 @@ FrmCheck::FrmCheck(const CheckFindings &findings, qsizetype entries, QWidget *pa
     m_goTo->setDefault(true);
     auto *close = new QPushButton(QStringLiteral("Close"), this);
     close->setObjectName(QStringLiteral("cmdClose"));
-    for (QPushButton *button : {m_goTo, close})
-        button->setFont(designCaptionFont(false));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -62,6 +60,8 @@ FrmCheck::FrmCheck(const CheckFindings &findings, qsizetype entries, QWidget *pa
     layout->addWidget(m_findings);
     layout->addLayout(buttons);
     resize(720, 360);
+    // The buttons' captions in the main window's face, or its stand-in where it is missing.
+    setCaptionFont({m_goTo, close}, designCaptionFont(false));
 
     connect(m_findings, &QListWidget::currentRowChanged, this, &FrmCheck::followSelection);
     connect(m_findings, &QListWidget::itemActivated, this, &FrmCheck::goToEntry);
