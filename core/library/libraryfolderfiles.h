@@ -13,6 +13,9 @@ class LibraryFolderFiles
 {
 public:
     explicit LibraryFolderFiles(const QString &libraryFolder);
+    // It keeps a pointer into its own listings.
+    LibraryFolderFiles(const LibraryFolderFiles &) = delete;
+    LibraryFolderFiles &operator=(const LibraryFolderFiles &) = delete;
 
     enum class Presence
     {

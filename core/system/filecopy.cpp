@@ -1,7 +1,6 @@
 #include "system/filecopy.h"
 
 #include "system/durablecopies.h"
-
 #include "system/nativepath.h"
 #include "system/systemfile.h"
 
@@ -52,15 +51,6 @@ void removePart(const QString &part)
     QFile::remove(part);
 }
 
-QString writePart(const QString &partName, const QByteArray &data)
-{
-    SystemFile part;
-    QString reason = writePartFile(part, partName, data);
-    if (reason.isEmpty() && !(part.syncToDisk() && part.close()))
-        reason = part.reason();
-    return reason;
-}
-
 } // namespace
 
 QString writePartFile(SystemFile &part, const QString &partName, const QByteArray &data)
@@ -89,7 +79,11 @@ QString partFileOf(const QString &target)
 
 QString writeDurablePart(const QString &part, const QByteArray &data)
 {
-    const QString reason = writePart(part, data);
+    SystemFile file;
+    QString reason = writePartFile(file, part, data);
+    if (reason.isEmpty() && !(file.syncToDisk() && file.close()))
+        reason = file.reason();
+    file.close();
     if (!reason.isEmpty())
         removePart(part);
     return reason;

@@ -17,6 +17,13 @@
 
 namespace {
 
+// Names and folders compare as the system compares them.
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity nameSensitivity = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity nameSensitivity = Qt::CaseSensitive;
+#endif
+
 // How many of the names that look widest are measured exactly.
 constexpr qsizetype measuredNames = 8;
 
@@ -83,11 +90,6 @@ bool FileList::holdsFile(const QString &path) const
     const QString file = QDir::fromNativeSeparators(path);
     const qsizetype cut = file.lastIndexOf(QLatin1Char('/'));
     const QString name = file.mid(cut + 1);
-#ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity sensitivity = Qt::CaseInsensitive;
-#else
-    constexpr Qt::CaseSensitivity sensitivity = Qt::CaseSensitive;
-#endif
     // The list holds the drawings ("*.bmp") of one folder, as isOrdinaryFile counts files.
     if (cut < 0 || m_watch->changeWaiting() ||
         !name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
@@ -97,7 +99,7 @@ bool FileList::holdsFile(const QString &path) const
     if (folder != m_askedFolder) {
         m_askedFolder = folder.toString();
         m_askedFolderListed =
-            QDir::cleanPath(m_askedFolder).compare(m_listedFolder, sensitivity) == 0;
+            QDir::cleanPath(m_askedFolder).compare(m_listedFolder, nameSensitivity) == 0;
     }
     return m_askedFolderListed ? m_listed.contains(fileNameKey(name)) : isOrdinaryFile(path);
 }
@@ -105,13 +107,8 @@ bool FileList::holdsFile(const QString &path) const
 bool FileList::selectFileQuietly(const QString &name)
 {
     const QSignalBlocker blocker(this);
-#ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity sensitivity = Qt::CaseInsensitive;
-#else
-    constexpr Qt::CaseSensitivity sensitivity = Qt::CaseSensitive;
-#endif
     for (int row = 0; row < count(); ++row)
-        if (item(row)->text().compare(name, sensitivity) == 0) {
+        if (item(row)->text().compare(name, nameSensitivity) == 0) {
             setCurrentRow(row);
             scrollToItem(item(row));
             return true;
